@@ -42,6 +42,11 @@ struct ProcessState {
   std::atomic<std::int8_t> LightMode{0};
   std::atomic<std::int8_t> EffectIndex{0};
 
+  // The engine's copies of LevelBar and AruBar, written by the engine each pass; the preset
+  // saves them as the preset's level and ARU.
+  std::atomic<int> LevelValue{0};
+  std::atomic<int> AruValue{0};
+
   // Read at start-up from setting.dat; main thread only afterwards.
   int UsbProductId = 0;
   int UsbVendorId = 0;
