@@ -37,6 +37,10 @@ struct ProcessState {
   std::atomic<int> BrightnessDirty{0};   // set by the main thread, cleared by the engine
   std::atomic<int> ThresholdsLoaded{0};
   std::atomic<int> QuitRequested{0};
+  // USB controller presence: the last check's result, and set when a present controller
+  // disappeared. Written by UsbCheck on the main thread.
+  std::atomic<int> UsbPresent{0};
+  std::atomic<int> UsbWasOff{0};
 
   // Signed 8-bit: the light-music mode 0..5 and the selected effect item.
   std::atomic<std::int8_t> LightMode{0};
