@@ -59,9 +59,7 @@ int X11Keyboard::KeyState(char key) {
   std::lock_guard lock(mutex_);
   const Key* k = Find(key);
   if (display_ == nullptr || k == nullptr) return 0;
-  Bool on = False;
-  if (!XkbGetNamedIndicator(display_, k->indicator, nullptr, &on, nullptr, nullptr)) on = False;
-  int state = on ? 1 : 0;
+  int state = IndicatorOn(*k) ? 1 : 0;
   if (k->keycode != 0) {
     char keys[32] = {};
     XQueryKeymap(display_, keys);
@@ -74,9 +72,21 @@ void X11Keyboard::PressAndRelease(char key) {
   std::lock_guard lock(mutex_);
   const Key* k = Find(key);
   if (display_ == nullptr || k == nullptr || k->keycode == 0) return;
+  const bool before = IndicatorOn(*k);
   XTestFakeKeyEvent(display_, k->keycode, True, CurrentTime);
   XTestFakeKeyEvent(display_, k->keycode, False, CurrentTime);
-  XFlush(display_);
+  XSync(display_, False);
+  // Common X keymaps bind no modifier to Scroll Lock, so its key leaves the LED alone;
+  // then the indicator itself is switched, as `xset led named "Scroll Lock"` does.
+  if (IndicatorOn(*k) == before) {
+    XkbSetNamedIndicator(display_, k->indicator, True, before ? False : True, False, nullptr);
+    XSync(display_, False);
+  }
+}
+
+bool X11Keyboard::IndicatorOn(const Key& key) {
+  Bool on = False;
+  return XkbGetNamedIndicator(display_, key.indicator, nullptr, &on, nullptr, nullptr) && on;
 }
 
 }  // namespace glimmora

@@ -1,7 +1,8 @@
 // KeyboardLeds over X11: the lock states are the XKB indicators "Caps Lock", "Num Lock" and
 // "Scroll Lock", a held key is seen in XQueryKeymap, and a lock is toggled by an XTest
-// press and release of its key. Without a display (or without XKB/XTest) every call does
-// nothing and every state reads 0.
+// press and release of its key; when the key does not move its indicator (Scroll Lock in
+// most X keymaps binds no modifier), the indicator is switched directly. Without a display (or without XKB/XTest) every
+// call does nothing and every state reads 0.
 //
 // Thread: any; one display connection of its own, used under a mutex.
 #pragma once
@@ -39,6 +40,8 @@ class X11Keyboard : public KeyboardLeds {
 
   void Connect(const char* displayName);
   const Key* Find(char key) const;
+  // The XKB indicator's state. Requires mutex_ and a display.
+  bool IndicatorOn(const Key& key);
 
   std::mutex mutex_;
   Display* display_ = nullptr;  // guarded by mutex_ after construction

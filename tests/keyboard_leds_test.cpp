@@ -1,0 +1,156 @@
+// The keyboard lock LEDs: the comparison of whole key states (a held key is pressed on
+// every call), and, under an Xvfb of the test's own, lock states that follow the wanted
+// LEDs and return to their saved states when the keyboard output is switched off.
+#include "devices/keyboard_leds.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+#include "devices/platform/x11_keyboard.h"
+#include "engine/process_state.h"
+
+// Xlib's macros clash with GoogleTest's names, so its headers come last.
+// clang-format off
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+// clang-format on
+
+namespace glimmora {
+namespace {
+
+// Lock keys whose states the test sets; a press and release toggles the lock bit.
+class ScriptedKeys : public KeyboardLeds {
+ public:
+  int KeyState(char key) override { return states[key]; }
+  void PressAndRelease(char key) override {
+    presses += key;
+    states[key] ^= 1;
+  }
+  std::map<char, int> states{{'c', 0}, {'n', 0}, {'s', 0}};
+  std::string presses;
+};
+
+TEST(KeyboardLedsTest, WholeStatesAreCompared) {
+  ScriptedKeys keys;
+  keys.SetKeyboardLed('n', 0);
+  keys.SetKeyboardLed('N', 1);
+  keys.SetKeyboardLed('n', 1);
+  keys.SetKeyboardLed('x', 1);  // not a lock key
+  EXPECT_EQ(keys.presses, "n");
+
+  keys.presses.clear();
+  keys.states['c'] = kKeyHeldDown + 1;  // held down: neither 0 nor 1
+  keys.SetKeyboardLed('c', 1);
+  keys.SetKeyboardLed('c', 0);
+  keys.SetKeyboardLed('c', 1);
+  EXPECT_EQ(keys.presses, "ccc");
+}
+
+TEST(KeyboardLedsTest, SavedStatesKeepOnlyTheLockBit) {
+  ScriptedKeys keys;
+  keys.states = {{'c', kKeyHeldDown + 1}, {'n', 1}, {'s', kKeyHeldDown}};
+  ProcessState state;
+  keys.SampleLockKeys(state);
+  EXPECT_EQ(state.SavedCapsLock.load(), 1);
+  EXPECT_EQ(state.SavedNumLock.load(), 1);
+  EXPECT_EQ(state.SavedScrollLock.load(), 0);
+
+  keys.states = {{'c', 1}, {'n', 1}, {'s', 0}};
+  keys.RestoreLockKeys(state);
+  EXPECT_EQ(keys.presses, "") << "states already as saved: no key events";
+  keys.states = {{'c', 0}, {'n', 0}, {'s', 1}};
+  keys.RestoreLockKeys(state);
+  EXPECT_EQ(keys.presses, "ncs");
+}
+
+TEST(KeyboardLedsTest, WithoutADisplayNothingHappens) {
+  X11Keyboard keyboard(":31999");
+  EXPECT_FALSE(keyboard.HasDisplay());
+  keyboard.SetKeyboardLed('c', 1);
+  EXPECT_EQ(keyboard.KeyState('c'), 0);
+}
+
+// An Xvfb on a free display, stopped by its process id.
+class XvfbKeyboardTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_ = fork();
+    ASSERT_GE(pid_, 0);
+    if (pid_ == 0) {
+      close(ready[0]);
+      const std::string fd = std::to_string(ready[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "320x240x24",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(ready[1]);
+    char number[16] = {};
+    const ssize_t got = read(ready[0], number, sizeof number - 1);
+    close(ready[0]);
+    ASSERT_GT(got, 0) << "Xvfb did not start";
+    display_ = ":" + std::string(number, static_cast<std::size_t>(got - (number[got - 1] == '\n' ? 1 : 0)));
+    keyboard_ = std::make_unique<X11Keyboard>(display_);
+    ASSERT_TRUE(keyboard_->HasDisplay());
+  }
+
+  void TearDown() override {
+    keyboard_.reset();
+    if (pid_ > 0) {
+      kill(pid_, SIGTERM);
+      waitpid(pid_, nullptr, 0);
+    }
+  }
+
+  int Locks() { return keyboard_->KeyState('n') * 100 + keyboard_->KeyState('c') * 10 + keyboard_->KeyState('s'); }
+
+  pid_t pid_ = -1;
+  std::string display_;
+  std::unique_ptr<X11Keyboard> keyboard_;
+};
+
+TEST_F(XvfbKeyboardTest, LocksFollowTheLedsAndComeBackWhenSwitchedOff) {
+  keyboard_->PressAndRelease('c');  // Caps Lock on before the output starts
+  ASSERT_EQ(Locks(), 10);
+  ProcessState state;
+  keyboard_->SampleLockKeys(state);  // the keyboard toggle switched on
+
+  const int wanted[][3] = {{1, 0, 1}, {1, 1, 0}, {0, 0, 0}, {1, 1, 1}};
+  for (const auto& leds : wanted) {
+    keyboard_->SetKeyboardLed('n', leds[0]);
+    keyboard_->SetKeyboardLed('c', leds[1]);
+    keyboard_->SetKeyboardLed('s', leds[2]);
+    EXPECT_EQ(Locks(), leds[0] * 100 + leds[1] * 10 + leds[2]);
+  }
+
+  keyboard_->PressAndRelease('c');    // the user presses Caps Lock meanwhile
+  keyboard_->RestoreLockKeys(state);  // the keyboard toggle switched off
+  EXPECT_EQ(Locks(), 10);
+}
+
+TEST_F(XvfbKeyboardTest, HeldKeyReadsNeitherOnNorOff) {
+  ASSERT_EQ(keyboard_->KeyState('n'), 0);
+  // A second client holds Num Lock down.
+  Display* display = XOpenDisplay(display_.c_str());
+  ASSERT_NE(display, nullptr);
+  const unsigned keycode = XKeysymToKeycode(display, XK_Num_Lock);
+  XTestFakeKeyEvent(display, keycode, True, CurrentTime);
+  XSync(display, False);
+  const int held = keyboard_->KeyState('n');
+  EXPECT_EQ(held & kKeyHeldDown, kKeyHeldDown);
+  EXPECT_NE(held, 0);
+  EXPECT_NE(held, 1);
+  XTestFakeKeyEvent(display, keycode, False, CurrentTime);
+  XCloseDisplay(display);
+}
+
+}  // namespace
+}  // namespace glimmora
