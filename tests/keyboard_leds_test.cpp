@@ -8,12 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <map>
 #include <memory>
 #include <string>
 
 #include "devices/platform/x11_keyboard.h"
 #include "engine/process_state.h"
+#include "tests/doubles/scripted_lock_keys.h"
 
 // Xlib's macros clash with GoogleTest's names, so its headers come last.
 // clang-format off
@@ -25,20 +25,8 @@
 namespace glimmora {
 namespace {
 
-// Lock keys whose states the test sets; a press and release toggles the lock bit.
-class ScriptedKeys : public KeyboardLeds {
- public:
-  int KeyState(char key) override { return states[key]; }
-  void PressAndRelease(char key) override {
-    presses += key;
-    states[key] ^= 1;
-  }
-  std::map<char, int> states{{'c', 0}, {'n', 0}, {'s', 0}};
-  std::string presses;
-};
-
 TEST(KeyboardLedsTest, WholeStatesAreCompared) {
-  ScriptedKeys keys;
+  ScriptedLockKeys keys;
   keys.SetKeyboardLed('n', 0);
   keys.SetKeyboardLed('N', 1);
   keys.SetKeyboardLed('n', 1);
@@ -54,7 +42,7 @@ TEST(KeyboardLedsTest, WholeStatesAreCompared) {
 }
 
 TEST(KeyboardLedsTest, SavedStatesKeepOnlyTheLockBit) {
-  ScriptedKeys keys;
+  ScriptedLockKeys keys;
   keys.states = {{'c', kKeyHeldDown + 1}, {'n', 1}, {'s', kKeyHeldDown}};
   ProcessState state;
   keys.SampleLockKeys(state);

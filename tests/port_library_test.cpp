@@ -1,0 +1,95 @@
+// The port library loader against a stand-in library that records its Out32 calls: the
+// writes arrive in order with their raw values, shutdown writes the idle values and then
+// unloads, and a missing library makes writes do nothing.
+#include "devices/port_library.h"
+
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "devices/device_outputs.h"
+#include "devices/dmx_library.h"
+#include "devices/shutdown_outputs.h"
+#include "devices/usb_link.h"
+#include "engine/process_state.h"
+#include "tests/doubles/fake_hid_transport.h"
+#include "tests/doubles/scripted_lock_keys.h"
+#include "ui/store/control_store.h"
+
+namespace glimmora {
+namespace {
+
+using Writes = std::vector<std::pair<int, int>>;
+
+const std::string kRecordingDir = GLIMMORA_BINARY_DIR "/tests/recording_port/";
+
+class PortLibraryTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    // The test's own reference keeps the stand-in (and its records) loaded across Unload.
+    recorder_ = dlopen((kRecordingDir + kPortLibraryFileName).c_str(), RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(recorder_, nullptr) << dlerror();
+    recorded_ = reinterpret_cast<int (*)(int*, int)>(dlsym(recorder_, "RecordedOut32"));
+    ASSERT_NE(recorded_, nullptr);
+    Recorded();
+  }
+  void TearDown() override {
+    if (recorder_ != nullptr) dlclose(recorder_);
+  }
+
+  Writes Recorded() {
+    int raw[2 * 64];
+    const int count = recorded_(raw, 64);
+    Writes writes;
+    for (int i = 0; i < count && i < 64; ++i) writes.emplace_back(raw[2 * i], raw[2 * i + 1]);
+    return writes;
+  }
+
+  void* recorder_ = nullptr;
+  int (*recorded_)(int*, int) = nullptr;
+};
+
+TEST_F(PortLibraryTest, WritesArriveInOrderWithRawValues) {
+  PortLibrary port(kRecordingDir);
+  ASSERT_TRUE(port.Load());
+  ProcessState state;
+  ControlStore store;
+  FakeHidTransport transport;
+  UsbLink usb(state, store, transport);
+  ScriptedLockKeys keyboard;
+  DmxLibrary dmx("/nonexistent/");
+  DeviceOutputs outputs(usb, port, keyboard, dmx);
+  outputs.WriteLptPort(kLptDataPort, 0xA5);
+  outputs.WriteLptPort(kLptControlPort, 4 + 1);
+  outputs.WriteLptPort(kLptDataPort, 255);
+  EXPECT_EQ(Recorded(), (Writes{{888, 0xA5}, {890, 5}, {888, 255}}));
+}
+
+TEST_F(PortLibraryTest, ShutdownWritesIdleValuesThenUnloads) {
+  PortLibrary port(kRecordingDir);
+  ASSERT_TRUE(port.Load());
+  ProcessState state;
+  ControlStore store;
+  FakeHidTransport transport;
+  UsbLink usb(state, store, transport);
+  DmxLibrary dmx("/nonexistent/");
+  port.WriteLptPort(kLptDataPort, 7);
+  SwitchOutputsOff(usb, port, dmx);
+  port.WriteLptPort(kLptDataPort, 9);  // the engine's late write after unloading
+  EXPECT_EQ(Recorded(), (Writes{{888, 7}, {888, 0}, {890, 11}}));
+}
+
+TEST_F(PortLibraryTest, MissingLibraryWritesNothing) {
+  PortLibrary missing("/nonexistent/");
+  EXPECT_FALSE(missing.Load());
+  EXPECT_STREQ(missing.FileName(), "libglimmora-port.so");
+  missing.WriteLptPort(kLptDataPort, 1);
+  missing.Unload();
+
+  EXPECT_TRUE(Recorded().empty());
+}
+
+}  // namespace
+}  // namespace glimmora
