@@ -30,14 +30,15 @@ void DmxWriter::Set(int channel, int value) {
   const auto byte = static_cast<std::uint8_t>(value < 0 ? 0 : value > 255 ? 255 : value);
   std::lock_guard lock(mutex_);
   std::uint8_t& slot = frame_[static_cast<std::size_t>(channel - 1)];
-  if (slot == byte && !dirty_ && thread_.joinable()) return;
+  if (slot == byte && (dirty_ || thread_.joinable())) return;
   slot = byte;
+  const bool wasDirty = dirty_;
   dirty_ = true;
   if (stopping_) return;
   if (!thread_.joinable()) {
     thread_ = std::thread([this] { Run(); });
-  } else {
-    wake_.notify_one();
+  } else if (!wasDirty) {
+    wake_.notify_one();  // the writer only waits for the first change of a frame
   }
 }
 
