@@ -74,9 +74,10 @@ class XvfbKeyboardTest : public testing::Test {
     pid_ = fork();
     ASSERT_GE(pid_, 0);
     if (pid_ == 0) {
+      // Xvfb writes its display number to fd 3 once it accepts clients.
       close(ready[0]);
-      const std::string fd = std::to_string(ready[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-nolisten", "tcp", "-screen", "0", "320x240x24",
+      dup2(ready[1], 3);
+      execlp("Xvfb", "Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "320x240x24",
              static_cast<char*>(nullptr));
       _exit(127);
     }
