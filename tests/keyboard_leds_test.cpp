@@ -82,11 +82,13 @@ class XvfbKeyboardTest : public testing::Test {
       _exit(127);
     }
     close(ready[1]);
-    char number[16] = {};
-    const ssize_t got = read(ready[0], number, sizeof number - 1);
+    // The number comes in more than one write; the line ends with a newline.
+    std::string number;
+    char c = 0;
+    while (read(ready[0], &c, 1) == 1 && c != '\n') number += c;
     close(ready[0]);
-    ASSERT_GT(got, 0) << "Xvfb did not start";
-    display_ = ":" + std::string(number, static_cast<std::size_t>(got - (number[got - 1] == '\n' ? 1 : 0)));
+    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
+    display_ = ":" + number;
     keyboard_ = std::make_unique<X11Keyboard>(display_);
     ASSERT_TRUE(keyboard_->HasDisplay());
   }

@@ -7,6 +7,7 @@
 // - Set never waits for olad: it only takes a short lock to store the value.
 //
 // Thread: Set from any thread; Stop once (at unload or exit), after which Set only stores.
+// The destructor stops the writer.
 #pragma once
 
 #include <array>
