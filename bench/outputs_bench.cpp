@@ -48,7 +48,7 @@ void BM_OutputStage(benchmark::State& bench) {
   void* recorder = dlopen((build + "tests/recording_port/" + kPortLibraryFileName).c_str(), RTLD_NOW | RTLD_LOCAL);
   auto recorded = reinterpret_cast<int (*)(int*, int)>(dlsym(recorder, "RecordedOut32"));
   ScriptedLockKeys keyboard;
-  DeviceOutputs outputs(usb, port, keyboard, dmx);
+  DeviceOutputs outputs(state, usb, port, keyboard, dmx);
 
   int pass = 0;
   for (auto _ : bench) {

@@ -1,6 +1,6 @@
 // The port library loader against a stand-in library that records its Out32 calls: the
 // writes arrive in order with their raw values, shutdown writes the idle values and then
-// unloads, and a missing library makes writes do nothing.
+// unloads with no engine write after it, and a missing library makes writes do nothing.
 #include "devices/port_library.h"
 
 #include <dlfcn.h>
@@ -60,7 +60,7 @@ TEST_F(PortLibraryTest, WritesArriveInOrderWithRawValues) {
   UsbLink usb(state, store, transport);
   ScriptedLockKeys keyboard;
   DmxLibrary dmx("/nonexistent/");
-  DeviceOutputs outputs(usb, port, keyboard, dmx);
+  DeviceOutputs outputs(state, usb, port, keyboard, dmx);
   outputs.WriteLptPort(kLptDataPort, 0xA5);
   outputs.WriteLptPort(kLptControlPort, 4 + 1);
   outputs.WriteLptPort(kLptDataPort, 255);
@@ -71,14 +71,31 @@ TEST_F(PortLibraryTest, ShutdownWritesIdleValuesThenUnloads) {
   PortLibrary port(kRecordingDir);
   ASSERT_TRUE(port.Load());
   ProcessState state;
+  state.UsbVendorId = 0x16C0;
+  state.UsbProductId = 0x05DF;
   ControlStore store;
   FakeHidTransport transport;
+  transport.Attach({"/dev/hidraw3", 0x16C0, 0x05DF, 0});
   UsbLink usb(state, store, transport);
+  usb.UsbCheck();
+  ScriptedLockKeys keyboard;
   DmxLibrary dmx("/nonexistent/");
-  port.WriteLptPort(kLptDataPort, 7);
-  SwitchOutputsOff(usb, port, dmx);
-  port.WriteLptPort(kLptDataPort, 9);  // the engine's late write after unloading
+  DeviceOutputs outputs(state, usb, port, keyboard, dmx);
+
+  outputs.WriteLptPort(kLptDataPort, 7);
+  outputs.SendUsbPass(1, 65, 129);
+  state.OutputsPaused = 1;
+  // The engine's writes of a pass already past its own check of the flag are dropped.
+  outputs.WriteLptPort(kLptControlPort, 4);
+  outputs.SendUsbPass(2, 66, 130);
+  outputs.SwitchOutputsOff();
+  outputs.WriteLptPort(kLptDataPort, 9);
+  outputs.SendUsbPass(3, 67, 131);
+
   EXPECT_EQ(Recorded(), (Writes{{888, 7}, {888, 0}, {890, 11}}));
+  EXPECT_EQ(transport.Commands("/dev/hidraw3"), (std::vector<int>{1, 65, 129, 0, 64, 128}));
+  port.WriteLptPort(kLptDataPort, 9);
+  EXPECT_TRUE(Recorded().empty()) << "unloaded";
 }
 
 TEST_F(PortLibraryTest, MissingLibraryWritesNothing) {
