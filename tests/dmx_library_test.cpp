@@ -1,10 +1,11 @@
 // The DMX library end to end against a real olad of the test's own (unprivileged, only the
 // Dummy plugin, in a private network namespace with only loopback): values arrive as
-// value x 20 capped at 255, calls go on harmlessly while olad is away, values arrive again
-// after it restarts, and the shutdown zeros reach channels 1..19.
+// value x 20 capped at 255, calls go on harmlessly while olad is away or stalled, values
+// arrive again after it restarts or resumes, and the shutdown zeros reach channels 1..19.
 #include "devices/dmx_library.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -64,6 +65,23 @@ TEST_F(DmxLibraryTest, ValuesReachOladAndSurviveItsAbsence) {
 
   ASSERT_TRUE(olad.Start());
   EXPECT_EQ(AwaitSlots({60, 80}), (Slots{60, 80}));
+}
+
+TEST_F(DmxLibraryTest, StalledOladHoldsUpNeitherCallsNorUnloading) {
+  OlaDaemon olad;
+  ASSERT_TRUE(olad.Start());
+  dmx.ChannelSet(1, 1);
+  ASSERT_EQ(AwaitSlots({1}), (Slots{1}));
+
+  kill(olad.Pid(), SIGSTOP);  // olad stops reading; its socket buffers fill up
+  for (int i = 0; i < 2000; ++i) {
+    for (int channel = 1; channel <= 18; ++channel) dmx.SetDmxChannel(channel, (i + channel) % 13);
+    if (i % 100 == 0) std::this_thread::sleep_for(std::chrono::milliseconds(30));
+  }
+  kill(olad.Pid(), SIGCONT);
+  dmx.ChannelSet(1, 77);
+  EXPECT_EQ(AwaitSlots({77}), (Slots{77}));
+  dmx.Unload();
 }
 
 TEST_F(DmxLibraryTest, ShutdownZeroesChannelsOneToNineteen) {

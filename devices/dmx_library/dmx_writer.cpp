@@ -64,7 +64,13 @@ void DmxWriter::Run() {
   ola::DmxBuffer buffer;
   std::unique_lock lock(mutex_);
   for (;;) {
-    wake_.wait(lock, [this] { return dirty_ || stopping_; });
+    // While connected, the frame is sent again after a quiet second, so olad (and the rig
+    // behind it) regains the current values after a restart or a stall.
+    if (client) {
+      wake_.wait_for(lock, kRefreshPeriod, [this] { return dirty_ || stopping_; });
+    } else {
+      wake_.wait(lock, [this] { return dirty_ || stopping_; });
+    }
     // Wait out the frame period (and, while disconnected, the reconnection period) so
     // that the frame sent carries the newest values.
     const Clock::time_point due = client ? nextFrame : std::max(nextFrame, nextAttempt);

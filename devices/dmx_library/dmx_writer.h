@@ -4,6 +4,7 @@
 // - Frames are coalesced: at most one per kFramePeriod, always carrying the newest values.
 // - Without olad nothing is sent and nothing fails; a connection is tried at most once per
 //   kReconnectPeriod, and after a reconnection the whole current frame is sent again.
+// - While connected and idle, the current frame is sent again every kRefreshPeriod.
 // - Set never waits for olad: it only takes a short lock to store the value.
 //
 // Thread: Set from any thread; Stop once (at unload or exit), after which Set only stores.
@@ -23,6 +24,7 @@ inline constexpr unsigned kUniverse = 1;
 inline constexpr int kSlotCount = 512;
 inline constexpr std::chrono::milliseconds kFramePeriod{25};
 inline constexpr std::chrono::milliseconds kReconnectPeriod{1000};
+inline constexpr std::chrono::milliseconds kRefreshPeriod{1000};
 
 class DmxWriter {
  public:
