@@ -25,6 +25,7 @@ inline constexpr std::uint32_t kUsbOffColour = 255;   // red
 
 class UsbLink {
  public:
+  // The transport must outlive the link (the destructor closes an open handle).
   UsbLink(ProcessState& state, ControlStore& store, HidTransport& transport);
   ~UsbLink();
   UsbLink(const UsbLink&) = delete;
