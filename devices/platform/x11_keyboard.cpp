@@ -30,8 +30,13 @@ void X11Keyboard::Connect(const char* displayName) {
     XCloseDisplay(display);
     return;
   }
+  // A lock whose indicator the server does not have is left alone: its state cannot be
+  // read, so pressing its key would only repeat for ever.
   auto key = [display](const char* indicator, KeySym sym) {
-    return Key{XInternAtom(display, indicator, False), static_cast<unsigned char>(XKeysymToKeycode(display, sym))};
+    const Atom name = XInternAtom(display, indicator, False);
+    Bool on = False;
+    if (!XkbGetNamedIndicator(display, name, nullptr, &on, nullptr, nullptr)) return Key{};
+    return Key{name, static_cast<unsigned char>(XKeysymToKeycode(display, sym))};
   };
   caps_ = key("Caps Lock", XK_Caps_Lock);
   num_ = key("Num Lock", XK_Num_Lock);
@@ -58,7 +63,7 @@ const X11Keyboard::Key* X11Keyboard::Find(char key) const {
 int X11Keyboard::KeyState(char key) {
   std::lock_guard lock(mutex_);
   const Key* k = Find(key);
-  if (display_ == nullptr || k == nullptr) return 0;
+  if (display_ == nullptr || k == nullptr || k->keycode == 0) return 0;
   int state = IndicatorOn(*k) ? 1 : 0;
   if (k->keycode != 0) {
     char keys[32] = {};
