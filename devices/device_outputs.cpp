@@ -23,9 +23,15 @@ void DeviceOutputs::WriteLptPort(int port, int value) {
   if (state_.OutputsPaused.load() == 0) port_.WriteLptPort(port, value);
 }
 
-void DeviceOutputs::SetKeyboardLed(char key, int on) { keyboard_.SetKeyboardLed(key, on); }
+void DeviceOutputs::SetKeyboardLed(char key, int on) {
+  std::lock_guard lock(pausedWrites_);
+  if (state_.OutputsPaused.load() == 0) keyboard_.SetKeyboardLed(key, on);
+}
 
-void DeviceOutputs::SetDmxChannel(int channel, int value) { dmx_.SetDmxChannel(channel, value); }
+void DeviceOutputs::SetDmxChannel(int channel, int value) {
+  std::lock_guard lock(pausedWrites_);
+  if (state_.OutputsPaused.load() == 0) dmx_.SetDmxChannel(channel, value);
+}
 
 void DeviceOutputs::SwitchOutputsOff() {
   std::lock_guard lock(pausedWrites_);

@@ -1,9 +1,10 @@
 // The real device outputs of the engine pass: the USB controller link, the port library,
 // the keyboard LEDs and the DMX library.
 //
-// Once OutputsPaused is set, the engine's USB and LPT writes are dropped here as well, and
-// SwitchOutputsOff waits for a write already under way, so no engine write can follow the
-// shutdown's all-off values or reach the port library after it has been unloaded.
+// Once OutputsPaused is set, every engine output is dropped here (USB, LPT, and also the
+// lock keys and DMX, so that the restored lock states and the DMX zeros of the exit stay),
+// and SwitchOutputsOff waits for a write already under way, so no engine write can follow
+// the shutdown's all-off values or reach the port library after it has been unloaded.
 //
 // Thread: the EngineOutputs calls on the engine thread; SwitchOutputsOff on the main
 // thread, once, at exit.
@@ -39,7 +40,7 @@ class DeviceOutputs : public EngineOutputs {
   PortLibrary& port_;
   KeyboardLeds& keyboard_;
   DmxLibrary& dmx_;
-  std::mutex pausedWrites_;  // held around each engine USB/LPT write and around the shutdown
+  std::mutex pausedWrites_;  // held around each engine output and around the shutdown
 };
 
 }  // namespace glimmora

@@ -91,9 +91,11 @@ TEST_F(PortLibraryTest, ShutdownWritesIdleValuesThenUnloads) {
   outputs.SwitchOutputsOff();
   outputs.WriteLptPort(kLptDataPort, 9);
   outputs.SendUsbPass(3, 67, 131);
+  outputs.SetKeyboardLed('c', 1);
 
   EXPECT_EQ(Recorded(), (Writes{{888, 7}, {888, 0}, {890, 11}}));
   EXPECT_EQ(transport.Commands("/dev/hidraw3"), (std::vector<int>{1, 65, 129, 0, 64, 128}));
+  EXPECT_EQ(keyboard.presses, "") << "the restored lock keys stay as they are";
   port.WriteLptPort(kLptDataPort, 9);
   EXPECT_TRUE(Recorded().empty()) << "unloaded";
 }
