@@ -66,7 +66,7 @@ std::string Describe(const Reading& r) {
          std::to_string(r.largest) + "), total " + std::to_string(r.total);
 }
 
-TEST(PulseCapture, ToneSilenceAndADaemonThatDiesAndReturns) {
+TEST(PulseCapture, ToneSilenceAndADaemonThatHangsDiesAndReturns) {
   PulseDaemon daemon;
   ASSERT_TRUE(daemon.Start()) << daemon.Log();
   daemon.PointClientsHere();
@@ -85,9 +85,16 @@ TEST(PulseCapture, ToneSilenceAndADaemonThatDiesAndReturns) {
   daemon.StopTone();
   EXPECT_TRUE(WaitFor([&] { return IsSilent(r = Read(capture)); })) << Describe(r);
 
-  // The daemon dies while a tone plays: the capture keeps answering, and answers silence.
+  // The daemon hangs while a tone plays: the stream stays connected but delivers nothing,
+  // and the capture answers silence rather than the last sound it heard; then it goes on.
   ASSERT_TRUE(daemon.PlayTone(1000, 3000, 60));
   ASSERT_TRUE(WaitFor([&] { return IsTone(r = Read(capture)); })) << Describe(r);
+  daemon.Pause();
+  EXPECT_TRUE(WaitFor([&] { return IsSilent(r = Read(capture)); })) << Describe(r);
+  daemon.Resume();
+  EXPECT_TRUE(WaitFor([&] { return IsTone(r = Read(capture)); })) << Describe(r);
+
+  // The daemon dies while a tone plays: the capture keeps answering, and answers silence.
   daemon.Kill();
   daemon.StopTone();
   EXPECT_TRUE(WaitFor([&] { return capture.State() == CaptureState::kLost; }));

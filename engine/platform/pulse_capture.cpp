@@ -2,6 +2,8 @@
 
 #include <pulse/pulseaudio.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 
 namespace glimmora {
@@ -12,6 +14,10 @@ constexpr pa_sample_spec kSampleSpec{PA_SAMPLE_S16LE, 22050, 1};
 constexpr pa_usec_t kFragmentUsec = 10'000;         // about 10 ms per fragment
 constexpr pa_usec_t kRetryUsec = 1'000'000;         // a lost server is retried once a second
 constexpr pa_usec_t kConnectLimitUsec = 5'000'000;  // a server that does not answer counts as lost
+// Samples older than this answer silence: a recording stream delivers every 10 ms or so.
+constexpr std::chrono::milliseconds kStaleAfter{500};
+
+std::int64_t Now() { return std::chrono::steady_clock::now().time_since_epoch().count(); }
 
 }  // namespace
 
@@ -138,6 +144,7 @@ struct PulseCapture::Connection {
       if (data != nullptr) {
         connection->owner->samples_.Ring().Write(
             std::span(static_cast<const std::int16_t*>(data), bytes / sizeof(std::int16_t)));
+        connection->owner->lastWrite_.store(Now(), std::memory_order_relaxed);
       }
       pa_stream_drop(stream);
     }
@@ -155,6 +162,21 @@ struct PulseCapture::Connection {
 };
 
 PulseCapture::PulseCapture() = default;
+
+bool PulseCapture::Stale() const {
+  const std::chrono::steady_clock::duration age(Now() - lastWrite_.load(std::memory_order_relaxed));
+  return age > kStaleAfter;
+}
+
+std::uint32_t PulseCapture::Level() { return Stale() ? 0 : samples_.Level(); }
+
+void PulseCapture::Spectrum(std::span<float, kSpectrumBins> out) {
+  if (Stale()) {
+    std::fill(out.begin(), out.end(), 0.0f);
+  } else {
+    samples_.Spectrum(out);
+  }
+}
 
 PulseCapture::~PulseCapture() {
   if (!connection_ || connection_->loop == nullptr) return;

@@ -4,7 +4,9 @@
 //
 // Without a server, without a source, or after the server died, the capture answers silence,
 // logs the change once to stderr, and tries to connect again about once a second from its own
-// thread until the server is back. Nothing here waits for the server.
+// thread until the server is back. A stream that stays connected but delivers nothing for
+// half a second (a hung server) also answers silence, not the last sound it heard, until
+// samples flow again. Nothing here waits for the server.
 //
 // Threads: Start, State and the destructor on the owner's thread (start-up); Level and
 // Spectrum on the engine thread. PulseAudio's callbacks run on the capture's own mainloop
@@ -12,6 +14,7 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 
 #include "engine/capture.h"
@@ -38,8 +41,8 @@ class PulseCapture : public Capture {
   bool Start();
   CaptureState State() const { return state_.load(std::memory_order_relaxed); }
 
-  std::uint32_t Level() override { return samples_.Level(); }
-  void Spectrum(std::span<float, kSpectrumBins> out) override { samples_.Spectrum(out); }
+  std::uint32_t Level() override;
+  void Spectrum(std::span<float, kSpectrumBins> out) override;
 
   // The ring the stream writes into (for measurements).
   const SampleRing& Ring() { return samples_.Ring(); }
@@ -47,8 +50,12 @@ class PulseCapture : public Capture {
  private:
   struct Connection;  // the PulseAudio objects; touched only under the mainloop lock
 
+  bool Stale() const;
+
   RingCapture samples_;
   std::atomic<CaptureState> state_{CaptureState::kStopped};
+  // steady_clock time of the latest samples written, in its own ticks; 0: none yet.
+  std::atomic<std::int64_t> lastWrite_{0};
   std::unique_ptr<Connection> connection_;
 };
 

@@ -69,6 +69,7 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>
 void EndChild(pid_t& pid, int signal) {
   if (pid <= 0) return;
   kill(pid, signal);
+  kill(pid, SIGCONT);  // a paused daemon handles its SIGTERM only once it runs again
   int status = 0;
   for (int attempt = 0; attempt < 50; ++attempt) {
     if (waitpid(pid, &status, WNOHANG) == pid) {
@@ -148,6 +149,14 @@ bool PulseDaemon::Start() {
 void PulseDaemon::Stop() { EndChild(pid_, SIGTERM); }
 
 void PulseDaemon::Kill() { EndChild(pid_, SIGKILL); }
+
+void PulseDaemon::Pause() {
+  if (pid_ > 0) kill(pid_, SIGSTOP);
+}
+
+void PulseDaemon::Resume() {
+  if (pid_ > 0) kill(pid_, SIGCONT);
+}
 
 std::string PulseDaemon::ServerAddress() const { return "unix:" + dir_ + "/native"; }
 

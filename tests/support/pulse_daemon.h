@@ -27,6 +27,9 @@ class PulseDaemon {
   void Stop();
   // The daemon dies at once (SIGKILL), as a crashed server would.
   void Kill();
+  // The daemon hangs (SIGSTOP) and goes on (SIGCONT): its clients stay connected.
+  void Pause();
+  void Resume();
   pid_t Pid() const { return pid_; }
 
   // "unix:<runtime directory>/native".
