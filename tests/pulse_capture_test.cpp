@@ -142,5 +142,30 @@ TEST(PulseCapture, NoServerIsSilentAndLogsOnceUntilAServerAppears) {
   EXPECT_NE(log.find("recording"), std::string::npos) << log;
 }
 
+// A server without any source: silence, one log line, and recording as soon as a source
+// appears.
+TEST(PulseCapture, NoSourceIsSilentUntilOneAppears) {
+  PulseDaemon daemon(PulseDaemon::Sink::kNone);
+  ASSERT_TRUE(daemon.Start()) << daemon.Log();
+  daemon.PointClientsHere();
+
+  testing::internal::CaptureStderr();
+  {
+    PulseCapture capture;
+    ASSERT_TRUE(capture.Start());
+    ASSERT_TRUE(WaitFor([&] { return capture.State() == CaptureState::kLost; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    Reading r = Read(capture);
+    EXPECT_TRUE(IsSilent(r)) << Describe(r);
+
+    ASSERT_TRUE(daemon.AddNullSink()) << daemon.Log();
+    EXPECT_TRUE(WaitFor([&] { return capture.State() == CaptureState::kRecording; }));
+    ASSERT_TRUE(daemon.PlayTone(1000, 3000, 60));
+    EXPECT_TRUE(WaitFor([&] { return IsTone(r = Read(capture)); })) << Describe(r);
+  }
+  const std::string log = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2) << log;
+}
+
 }  // namespace
 }  // namespace glimmora

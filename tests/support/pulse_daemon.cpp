@@ -83,6 +83,22 @@ void EndChild(pid_t& pid, int signal) {
   pid = -1;
 }
 
+// The sink at the capture's own format, so that nothing is resampled on the way.
+std::string NullSinkArguments() { return std::string("sink_name=") + kSinkName + " rate=22050 channels=1"; }
+
+// Runs a client command against the daemon and waits for it; true on exit status 0.
+bool RunClient(const std::vector<std::string>& argv, const std::string& server, const std::string& log) {
+  pid_t pid = Spawn(argv, {"PULSE_SERVER=" + server}, log);
+  if (pid < 0) return false;
+  int status = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  EndChild(pid, SIGKILL);
+  return false;
+}
+
 bool SocketAccepts(const std::string& path) {
   const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
   if (fd < 0) return false;
@@ -96,18 +112,18 @@ bool SocketAccepts(const std::string& path) {
 
 }  // namespace
 
-PulseDaemon::PulseDaemon() {
+PulseDaemon::PulseDaemon(Sink sink) {
   char pattern[] = "/tmp/glimmora-pulse-XXXXXX";
   if (mkdtemp(pattern) == nullptr) return;
   dir_ = pattern;
-  // The sink at the capture's own format, so that nothing is resampled on the way; the
-  // socket last, so that a socket that accepts means a daemon that is ready.
-  std::ofstream(dir_ + "/startup.pa") << "load-module module-null-sink sink_name=" << kSinkName
-                                      << " rate=22050 channels=1\n"
-                                      << "set-default-sink " << kSinkName << "\n"
-                                      << "set-default-source " << kSinkName << ".monitor\n"
-                                      << "load-module module-native-protocol-unix socket=" << dir_
-                                      << "/native auth-anonymous=1\n";
+  // The socket last, so that a socket that accepts means a daemon that is ready.
+  std::ofstream script(dir_ + "/startup.pa");
+  if (sink == Sink::kNullSink) {
+    script << "load-module module-null-sink " << NullSinkArguments() << "\n"
+           << "set-default-sink " << kSinkName << "\n"
+           << "set-default-source " << kSinkName << ".monitor\n";
+  }
+  script << "load-module module-native-protocol-unix socket=" << dir_ << "/native auth-anonymous=1\n";
 }
 
 PulseDaemon::~PulseDaemon() {
@@ -161,6 +177,12 @@ void PulseDaemon::Resume() {
 std::string PulseDaemon::ServerAddress() const { return "unix:" + dir_ + "/native"; }
 
 void PulseDaemon::PointClientsHere() const { setenv("PULSE_SERVER", ServerAddress().c_str(), 1); }
+
+bool PulseDaemon::AddNullSink() {
+  const std::string log = dir_ + "/pactl.log";
+  return RunClient({"pactl", "load-module", "module-null-sink", NullSinkArguments()}, ServerAddress(), log) &&
+         RunClient({"pactl", "set-default-source", std::string(kSinkName) + ".monitor"}, ServerAddress(), log);
+}
 
 bool PulseDaemon::PlayTone(double frequency, int amplitude, double seconds) {
   StopTone();

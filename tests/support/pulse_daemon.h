@@ -15,7 +15,10 @@ namespace glimmora {
 
 class PulseDaemon {
  public:
-  PulseDaemon();   // makes the private runtime directory
+  enum class Sink { kNullSink, kNone };
+  // Makes the private runtime directory. With Sink::kNone the daemon starts with no sink
+  // and no source at all.
+  explicit PulseDaemon(Sink sink = Sink::kNullSink);
   ~PulseDaemon();  // stops the tone and the daemon, removes the directory
   PulseDaemon(const PulseDaemon&) = delete;
   PulseDaemon& operator=(const PulseDaemon&) = delete;
@@ -36,6 +39,10 @@ class PulseDaemon {
   std::string ServerAddress() const;
   // Sets PULSE_SERVER so that every PulseAudio client of this process connects here.
   void PointClientsHere() const;
+
+  // Loads the null sink (and so its monitor source) into a running daemon that has none,
+  // and makes them the defaults. True when pactl succeeded.
+  bool AddNullSink();
 
   // Plays a sine of `frequency` Hz and peak `amplitude` (22050 Hz, mono, 16-bit) for
   // `seconds` into the null sink, in the background; replaces a tone already playing.
