@@ -23,8 +23,10 @@ struct ProcessState {
   std::array<std::atomic<float>, kSlots> BandLevels{};
   // Output state of each channel after inversion, 0/1. Both threads call SetChannel.
   std::array<std::atomic<int>, kSlots> ChannelOn{};
-  // [1..18] a channel's LED colour when on, [0] the LED colour when off.
-  std::array<std::atomic<std::uint32_t>, kSlots> ChannelColours{};
+  // [1..18] a channel's LED colour when on, [0] the LED colour when off. Built-in values
+  // (grey off, red on) until LoadColours reads LedColor.dat.
+  std::array<std::atomic<std::uint32_t>, kSlots> ChannelColours{
+      {Rgb(187, 187, 187), 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255, 255}};
 
   // Indicator colours (keys of LedColor.dat).
   std::atomic<std::uint32_t> SpectrColor{Rgb(0, 255, 0)};
