@@ -18,6 +18,7 @@ namespace glimmora {
 class RingCapture : public Capture {
  public:
   SampleRing& Ring() { return ring_; }
+  const SampleRing& Ring() const { return ring_; }
 
   std::uint32_t Level() override;
   void Spectrum(std::span<float, kSpectrumBins> out) override;

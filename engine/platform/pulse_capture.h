@@ -45,7 +45,7 @@ class PulseCapture : public Capture {
   void Spectrum(std::span<float, kSpectrumBins> out) override;
 
   // The ring the stream writes into (for measurements).
-  const SampleRing& Ring() { return samples_.Ring(); }
+  const SampleRing& Ring() const { return samples_.Ring(); }
 
  private:
   struct Connection;  // the PulseAudio objects; touched only under the mainloop lock
