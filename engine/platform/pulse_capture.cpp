@@ -32,7 +32,13 @@ struct PulseCapture::Connection {
   // Everything below runs with the mainloop lock held: on the mainloop thread, or on the
   // owner's thread inside pa_threaded_mainloop_lock.
 
+  // On the monotonic clock while a context exists (a wall-clock step must not delay the
+  // retry); on the wall clock only when no context could be made.
   void ArmTimer(pa_usec_t delay) {
+    if (context != nullptr) {
+      pa_context_rttime_restart(context, timer, pa_rtclock_now() + delay);
+      return;
+    }
     timeval when{};
     pa_gettimeofday(&when);
     pa_timeval_add(&when, delay);
@@ -73,12 +79,12 @@ struct PulseCapture::Connection {
 
   void Connect() {
     Teardown();
-    ArmTimer(kConnectLimitUsec);
     context = pa_context_new(api, "Glimmora");
     if (context == nullptr) {
       Fail("cannot create a client context");
       return;
     }
+    ArmTimer(kConnectLimitUsec);
     pa_context_set_state_callback(context, &Connection::OnContextState, this);
     // Never spawn a server of our own: the desktop's server, when it comes, is found by the retry.
     if (pa_context_connect(context, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
