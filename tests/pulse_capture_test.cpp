@@ -142,6 +142,27 @@ TEST(PulseCapture, NoServerIsSilentAndLogsOnceUntilAServerAppears) {
   EXPECT_NE(log.find("recording"), std::string::npos) << log;
 }
 
+// A server that accepts the connection but never answers: the attempt is given up, the
+// capture answers silence meanwhile, and records once the server answers again.
+TEST(PulseCapture, AServerThatDoesNotAnswerIsGivenUpAndRetried) {
+  PulseDaemon daemon;
+  ASSERT_TRUE(daemon.Start()) << daemon.Log();
+  daemon.PointClientsHere();
+  daemon.Pause();
+
+  PulseCapture capture;
+  ASSERT_TRUE(capture.Start());
+  Reading r = Read(capture);
+  EXPECT_TRUE(IsSilent(r)) << Describe(r);
+  EXPECT_TRUE(WaitFor([&] { return capture.State() == CaptureState::kLost; }));
+  EXPECT_TRUE(IsSilent(r = Read(capture))) << Describe(r);
+
+  daemon.Resume();
+  EXPECT_TRUE(WaitFor([&] { return capture.State() == CaptureState::kRecording; }));
+  ASSERT_TRUE(daemon.PlayTone(1000, 3000, 60));
+  EXPECT_TRUE(WaitFor([&] { return IsTone(r = Read(capture)); })) << Describe(r);
+}
+
 // A server without any source: silence, one log line, and recording as soon as a source
 // appears.
 TEST(PulseCapture, NoSourceIsSilentUntilOneAppears) {
