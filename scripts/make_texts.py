@@ -4,7 +4,7 @@ files shipped in data/ (Windows-1251, non-ASCII characters as \\'hh escapes).
 
 Run after editing a text: python3 scripts/make_texts.py
 The results are committed. Markup of the sources, one paragraph per line:
-  "= text"    centred title          "== text"  heading
+  "= text"    centred title          "== text"  heading, after a small gap
   "- text"    bulleted paragraph     "> text"   indented paragraph
   "" (empty)  small gap              any other  plain paragraph
 Inside a line: **bold**, //italic//, __underlined__, ``fixed-width``, {{red}}, [[green]].
@@ -60,11 +60,11 @@ def inline(text):
 
 def paragraph(line):
     if line.startswith("== "):
-        return r"{\pard\sb160\sa60\keepn\b\fs22\cf2 " + inline(line[3:]) + r"\par}"
+        return r"{\pard\fs8\par}{\pard\sb160\sa60\keepn\b\fs22\cf2 " + inline(line[3:]) + r"\par}"
     if line.startswith("= "):
         return r"{\pard\qc\sa120\b\fs28\cf2 " + inline(line[2:]) + r"\par}"
     if line.startswith("- "):
-        return r"{\pard\li300\fi-200\sa40 \'95\tab " + inline(line[2:]) + r"\par}"
+        return r"{\pard\li200\fi-120\sa40 \'95 " + inline(line[2:]) + r"\par}"
     if line.startswith("> "):
         return r"{\pard\li300\sa40 " + inline(line[2:]) + r"\par}"
     if not line:
