@@ -23,8 +23,10 @@ QApplication& App() {
   static char name[] = "info_windows_test";
   static char* argv[] = {name, nullptr};
   qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QApplication app(argc, argv);
-  return app;
+  // Never destroyed: tearing the application down in the exit handlers, after Qt's thread
+  // storage is gone, crashes.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 TEST(InfoTextFileName, FirstSevenCharactersOfTheLanguage) {
