@@ -1,0 +1,205 @@
+// End to end: the program runs under an Xvfb of the test's own with a tray host and a private
+// PulseAudio daemon; its window is shown from the tray icon, a 1200 Hz tone (band 11, channel
+// 12) plays in mode 1 with channel 12's threshold at 0 and every other threshold at 39, and a
+// screenshot shows channel 12's lamp lit and its bar risen while the other 17 stay dark.
+// The screenshot is kept as tests/tone_indicators.png in the build folder.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/pulse_daemon.h"
+#include "tests/support/temp_directory.h"
+#include "tests/support/x_windows.h"
+
+namespace glimmora {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::XDisplay;
+using testing::XWindow;
+
+constexpr int kToneChannel = 12;
+constexpr double kToneHz = 1200.0;  // bin 223 of band 11
+
+// Forks and execs `argv` in `directory` with DISPLAY set; -1 on failure.
+pid_t Launch(const std::vector<std::string>& argv, const std::string& directory, const std::string& display) {
+  const pid_t pid = fork();
+  if (pid != 0) return pid;
+  if (!directory.empty() && chdir(directory.c_str()) != 0) _exit(127);
+  setenv("DISPLAY", display.c_str(), 1);
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  execvp(args[0], args.data());
+  _exit(127);
+}
+
+void Stop(pid_t& pid) {
+  if (pid <= 0) return;
+  kill(pid, SIGTERM);
+  for (int i = 0; i < 50; ++i) {
+    if (waitpid(pid, nullptr, WNOHANG) == pid) {
+      pid = -1;
+      return;
+    }
+    std::this_thread::sleep_for(100ms);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, nullptr, 0);
+  pid = -1;
+}
+
+// A screenshot as 24-bit pixels, read from the binary PPM that ImageMagick writes.
+struct Screen {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint8_t> rgb;
+
+  std::uint32_t At(int x, int y) const {
+    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+    return static_cast<std::uint32_t>(rgb[i]) << 16 | rgb[i + 1] << 8 | rgb[i + 2];
+  }
+};
+
+bool ReadPpm(const std::string& path, Screen& screen) {
+  std::ifstream in(path, std::ios::binary);
+  std::string magic;
+  int max = 0;
+  in >> magic >> screen.width >> screen.height >> max;
+  in.get();
+  if (magic != "P6" || max != 255 || screen.width <= 0 || screen.height <= 0) return false;
+  screen.rgb.resize(static_cast<std::size_t>(screen.width) * screen.height * 3);
+  in.read(reinterpret_cast<char*>(screen.rgb.data()), static_cast<std::streamsize>(screen.rgb.size()));
+  return static_cast<bool>(in);
+}
+
+class ToneIndicatorsTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    Stop(program_);
+    Stop(trayer_);
+    Stop(xvfb_);
+  }
+
+  void StartDisplay() {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    xvfb_ = fork();
+    ASSERT_GE(xvfb_, 0);
+    if (xvfb_ == 0) {
+      // Xvfb writes its display number to fd 3 once it accepts clients.
+      close(ready[0]);
+      dup2(ready[1], 3);
+      execlp("Xvfb", "Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "640x480x24",
+             static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    close(ready[1]);
+    std::string number;
+    char c = 0;
+    while (read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+    close(ready[0]);
+    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
+    display_ = ":" + number;
+    trayer_ = Launch({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request"}, "", display_);
+    ASSERT_GT(trayer_, 0);
+  }
+
+  // Program, libraries and shipped data in a folder of the test's own, which is both the
+  // program's directory and its working directory, with a mode-1 preset and the thresholds.
+  void PrepareProgramFolder(const std::string& folder) {
+    ASSERT_EQ(std::system(("cp -r " GLIMMORA_RUN_DIR "/. " + folder).c_str()), 0);
+    WriteFileBytes(folder + "Tone.patt", "Level = 10\r\nARU = 1\r\nEFFECT CMU = 1\r\n");
+    std::string settings = "X_form = 20\r\nY_form = 20\r\nPreset = Tone\r\n";
+    for (int k = 1; k <= 18; ++k) {
+      settings += "fr" + std::to_string(k) + " = " + (k == kToneChannel ? "0" : "39") + "\r\n";
+    }
+    WriteFileBytes(folder + "setting.dat", settings);
+  }
+
+  // Any window embedded in the tray host.
+  std::vector<XWindow> TrayIcons(const XDisplay& x) const {
+    const std::vector<XWindow> windows = x.Windows();
+    std::vector<XWindow> found;
+    for (const XWindow& w : windows) {
+      if (w.width <= 1 || w.height <= 1) continue;
+      for (int p = w.parent; p >= 0; p = windows[p].parent) {
+        if (windows[p].name == "panel") {
+          found.push_back(w);
+          break;
+        }
+      }
+    }
+    return found;
+  }
+
+  pid_t xvfb_ = -1;
+  pid_t trayer_ = -1;
+  pid_t program_ = -1;
+  std::string display_;
+};
+
+TEST_F(ToneIndicatorsTest, ToneInOneBandLightsItsLampAndRaisesItsBar) {
+  PulseDaemon daemon;
+  ASSERT_TRUE(daemon.Start()) << daemon.Log();
+  daemon.PointClientsHere();
+  ASSERT_NO_FATAL_FAILURE(StartDisplay());
+  TempWorkingDirectory folder;
+  ASSERT_NO_FATAL_FAILURE(PrepareProgramFolder(folder.Path()));
+  const XDisplay x(display_);
+
+  program_ = Launch({folder.Path() + "glimmora"}, folder.Path(), display_);
+  ASSERT_GT(program_, 0);
+  std::vector<XWindow> icons;
+  for (int i = 0; i < 150 && icons.empty(); ++i) {
+    if (waitpid(program_, nullptr, WNOHANG) == program_) {
+      program_ = -1;
+      FAIL() << "the program ended at start-up";
+    }
+    std::this_thread::sleep_for(100ms);
+    icons = TrayIcons(x);
+  }
+  ASSERT_FALSE(icons.empty()) << "no tray icon appeared";
+  x.Press(icons[0].x + icons[0].width / 2, icons[0].y + icons[0].height / 2, 1);
+  std::vector<XWindow> windows;
+  for (int i = 0; i < 100 && windows.empty(); ++i) {
+    std::this_thread::sleep_for(100ms);
+    windows = x.ViewableTopLevel("Glimmora");
+  }
+  ASSERT_FALSE(windows.empty()) << "the main window did not show";
+  const XWindow window = windows[0];
+
+  ASSERT_TRUE(daemon.PlayTone(kToneHz, 3000, 40));
+  const std::string png = GLIMMORA_BINARY_DIR "/tests/tone_indicators.png";
+  const std::string ppm = folder.Path() + "screen.ppm";
+  // Indicator k stands at x = 10 + 9 (k - 1), y = 35 in the window; row 10 is in the lamp,
+  // row 78 is the bar's second row from the bottom (row 77 is a grid line).
+  auto lamp = [&](const Screen& s, int k) { return s.At(window.x + 10 + 9 * (k - 1) + 4, window.y + 35 + 10); };
+  auto bar = [&](const Screen& s, int k) { return s.At(window.x + 10 + 9 * (k - 1) + 4, window.y + 35 + 78); };
+  Screen screen;
+  for (int i = 0; i < 40; ++i) {
+    std::this_thread::sleep_for(250ms);
+    x.Run("import -window root " + png);
+    ASSERT_EQ(std::system(("convert " + png + " " + ppm).c_str()), 0);
+    ASSERT_TRUE(ReadPpm(ppm, screen));
+    if (lamp(screen, kToneChannel) == 0xFF0000u && bar(screen, kToneChannel) == 0x00FF00u) break;
+  }
+  for (int k = 1; k <= 18; ++k) {
+    const bool lit = k == kToneChannel;
+    EXPECT_EQ(lamp(screen, k), lit ? 0xFF0000u : 0xBBBBBBu) << "lamp of channel " << k << ", see " << png;
+    EXPECT_EQ(bar(screen, k), lit ? 0x00FF00u : 0x6B6B6Bu) << "bar of channel " << k << ", see " << png;
+  }
+  daemon.StopTone();
+}
+
+}  // namespace
+}  // namespace glimmora
