@@ -3,6 +3,10 @@
 // 12) plays in mode 1 with channel 12's threshold at 0 and every other threshold at 39, and a
 // screenshot shows channel 12's lamp lit and its bar risen while the other 17 stay dark.
 // The screenshot is kept as tests/tone_indicators.png in the build folder.
+//
+// With GLIMMORA_MEASURE_CPU_SECONDS=n set, the test goes on with the tone and the window shown
+// for n more seconds and prints the program's CPU time over them (user + system time from
+// /proc/<pid>/stat) as a share of one core; nothing is asserted about it.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -10,8 +14,10 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -69,6 +75,25 @@ struct Screen {
     return static_cast<std::uint32_t>(rgb[i]) << 16 | rgb[i + 1] << 8 | rgb[i + 2];
   }
 };
+
+// User + system time of a process in clock ticks, -1 when it cannot be read.
+long CpuTicks(pid_t pid) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+  std::string text;
+  std::getline(in, text);
+  const std::size_t close = text.rfind(')');
+  if (close == std::string::npos) return -1;
+  std::istringstream fields(text.substr(close + 2));
+  std::string field;
+  long utime = -1;
+  long stime = -1;
+  // After the command name: state is field 3, utime field 14, stime field 15.
+  for (int n = 3; n <= 15 && fields >> field; ++n) {
+    if (n == 14) utime = std::stol(field);
+    if (n == 15) stime = std::stol(field);
+  }
+  return utime < 0 || stime < 0 ? -1 : utime + stime;
+}
 
 bool ReadPpm(const std::string& path, Screen& screen) {
   std::ifstream in(path, std::ios::binary);
@@ -178,7 +203,9 @@ TEST_F(ToneIndicatorsTest, ToneInOneBandLightsItsLampAndRaisesItsBar) {
   ASSERT_FALSE(windows.empty()) << "the main window did not show";
   const XWindow window = windows[0];
 
-  ASSERT_TRUE(daemon.PlayTone(kToneHz, 3000, 40));
+  const char* measure = std::getenv("GLIMMORA_MEASURE_CPU_SECONDS");
+  const int measureSeconds = measure != nullptr ? std::atoi(measure) : 0;
+  ASSERT_TRUE(daemon.PlayTone(kToneHz, 3000, 40 + measureSeconds));
   const std::string png = GLIMMORA_BINARY_DIR "/tests/tone_indicators.png";
   const std::string ppm = folder.Path() + "screen.ppm";
   // Indicator k stands at x = 10 + 9 (k - 1), y = 35 in the window; row 10 is in the lamp,
@@ -197,6 +224,16 @@ TEST_F(ToneIndicatorsTest, ToneInOneBandLightsItsLampAndRaisesItsBar) {
     const bool lit = k == kToneChannel;
     EXPECT_EQ(lamp(screen, k), lit ? 0xFF0000u : 0xBBBBBBu) << "lamp of channel " << k << ", see " << png;
     EXPECT_EQ(bar(screen, k), lit ? 0x00FF00u : 0x6B6B6Bu) << "bar of channel " << k << ", see " << png;
+  }
+  if (measureSeconds > 0) {
+    const long before = CpuTicks(program_);
+    std::this_thread::sleep_for(std::chrono::seconds(measureSeconds));
+    const long after = CpuTicks(program_);
+    ASSERT_GE(before, 0);
+    ASSERT_GE(after, before);
+    const double seconds = static_cast<double>(after - before) / static_cast<double>(sysconf(_SC_CLK_TCK));
+    std::printf("CPU time of the program over %d s of tone in mode 1, window shown: %.2f s (%.2f %% of one core)\n",
+                measureSeconds, seconds, 100.0 * seconds / measureSeconds);
   }
   daemon.StopTone();
 }
