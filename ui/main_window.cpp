@@ -1,0 +1,267 @@
+#include "ui/main_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QEvent>
+#include <QIcon>
+#include <QLabel>
+#include <QMetaObject>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QString>
+#include <QToolButton>
+#include <utility>
+
+#include "settings/codepage.h"
+#include "ui/band_image_widget.h"
+#include "ui/store/control_ids.h"
+
+namespace glimmora {
+namespace {
+
+QString FromStore(const std::string& cp1251) { return QString::fromStdString(Utf8FromCp1251(cp1251)); }
+
+QColor ColourOf(std::uint32_t colour) {
+  return QColor(static_cast<int>(colour & 0xff), static_cast<int>((colour >> 8) & 0xff),
+                static_cast<int>((colour >> 16) & 0xff));
+}
+
+const char* IconOf(int id) {
+  switch (id) {
+    case 80:
+      return ":/autostart_add.png";
+    case 81:
+      return ":/autostart_remove.png";
+    case 82:
+      return ":/load_effects.png";
+    default:
+      return nullptr;
+  }
+}
+
+// A drop-down list that reports its popup being shown and hidden.
+class ListBox : public QComboBox {
+ public:
+  ListBox(std::function<void(int type)> report, QWidget* parent) : QComboBox(parent), report_(std::move(report)) {}
+
+  void showPopup() override {
+    report_(ListOpened);
+    QComboBox::showPopup();
+  }
+  void hidePopup() override {
+    QComboBox::hidePopup();
+    report_(ListClosed);
+  }
+
+ private:
+  std::function<void(int type)> report_;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(ControlStore& store, EventSink sink)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
+      store_(store),
+      sink_(std::move(sink)) {
+  setWindowTitle(QStringLiteral("Glimmora"));
+  setWindowIcon(QIcon(QStringLiteral(":/glimmora.png")));
+  setFixedSize(kClientWidthCollapsed, kClientHeight);
+  Build();
+  for (const ControlSpec& spec : MainWindowControls()) Mirror(spec.id);
+  store_.TakeChanges();
+  store_.SetChangeNotifier([this] {
+    QMetaObject::invokeMethod(
+        this, [this] { ApplyStoreChanges(); }, Qt::QueuedConnection);
+  });
+}
+
+MainWindow::~MainWindow() { store_.SetChangeNotifier(nullptr); }
+
+void MainWindow::Build() {
+  for (const ControlSpec& spec : MainWindowControls()) {
+    const int id = spec.id;
+    QWidget* widget = nullptr;
+    switch (spec.kind) {
+      case ControlKind::VerticalScrollBar:
+      case ControlKind::HorizontalScrollBar: {
+        auto* bar = new QScrollBar(spec.kind == ControlKind::VerticalScrollBar ? Qt::Vertical : Qt::Horizontal, this);
+        bar->setRange(spec.min, spec.max);
+        bar->setPageStep(spec.page > 0 ? spec.page : 1);
+        connect(bar, &QScrollBar::valueChanged, this, [this, id](int value) {
+          store_.SetState(id, value);
+          Send(EventKind::Control, id, 0);
+        });
+        widget = bar;
+        break;
+      }
+      case ControlKind::TrackBar: {
+        auto* slider = new QSlider(Qt::Horizontal, this);
+        slider->setRange(spec.min, spec.max);
+        slider->setPageStep(spec.page > 0 ? spec.page : 1);
+        slider->setTickPosition(QSlider::TicksBelow);
+        slider->setTickInterval(1);
+        connect(slider, &QSlider::valueChanged, this, [this, id](int value) {
+          store_.SetState(id, value);
+          Send(EventKind::Control, id, 0);
+        });
+        widget = slider;
+        break;
+      }
+      case ControlKind::DropDownList: {
+        auto* list = new ListBox([this, id](int type) { Send(EventKind::Control, id, type); }, this);
+        list->setMaxVisibleItems(20);
+        connect(list, qOverload<int>(&QComboBox::activated), this, [this, id](int index) {
+          store_.SetState(id, index);
+          Send(EventKind::Control, id, ListSelectionChanged);
+        });
+        widget = list;
+        break;
+      }
+      case ControlKind::ToggleButton:
+      case ControlKind::PushButton: {
+        auto* button = new QPushButton(this);
+        const bool toggle = spec.kind == ControlKind::ToggleButton;
+        button->setCheckable(toggle);
+        connect(button, &QPushButton::clicked, this, [this, id, toggle](bool checked) {
+          if (toggle) store_.SetState(id, checked ? 1 : 0);
+          Send(EventKind::Control, id, 0);
+        });
+        widget = button;
+        break;
+      }
+      case ControlKind::ImageButton: {
+        auto* button = new QToolButton(this);
+        if (const char* icon = IconOf(id)) button->setIcon(QIcon(QString::fromLatin1(icon)));
+        button->setIconSize(QSize(spec.w - 4, spec.h - 4));
+        connect(button, &QToolButton::clicked, this, [this, id] { Send(EventKind::Control, id, 0); });
+        widget = button;
+        break;
+      }
+      case ControlKind::TextLabel: {
+        auto* label = new QLabel(this);
+        label->setAlignment(spec.alignment == Alignment::Centre ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
+        if (spec.sunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        widget = label;
+        break;
+      }
+      case ControlKind::ImageControl: {
+        const int channel = id - BandImageId(1) + 1;
+        widget = new BandImageWidget(
+            store_, channel,
+            [this, id](int type) {
+              if (type == 1) Send(EventKind::Control, id, 1);
+            },
+            this);
+        break;
+      }
+    }
+    widget->setObjectName(QString::fromLatin1(spec.name));
+    widget->setGeometry(spec.x, spec.y, spec.w, spec.h);
+    if (spec.kind == ControlKind::DropDownList) widget->setFixedHeight(spec.h);
+    if (static_cast<int>(widgets_.size()) <= id) widgets_.resize(id + 1, nullptr);
+    widgets_[id] = widget;
+  }
+}
+
+void MainWindow::ApplyStoreChanges() {
+  for (int id : store_.TakeChanges()) Mirror(id);
+}
+
+void MainWindow::Mirror(int id) {
+  QWidget* widget = Control(id);
+  const ControlSpec* spec = FindControl(id);
+  if (widget == nullptr || spec == nullptr) return;
+  QSignalBlocker blocker(widget);
+  const QString tooltip = FromStore(store_.Tooltip(id));
+  if (widget->toolTip() != tooltip) widget->setToolTip(tooltip);
+  switch (spec->kind) {
+    case ControlKind::VerticalScrollBar:
+    case ControlKind::HorizontalScrollBar:
+    case ControlKind::TrackBar:
+      static_cast<QAbstractSlider*>(widget)->setValue(store_.State(id));
+      break;
+    case ControlKind::DropDownList: {
+      auto* list = static_cast<QComboBox*>(widget);
+      const std::vector<std::string> items = store_.Items(id);
+      bool same = list->count() == static_cast<int>(items.size());
+      for (int i = 0; same && i < list->count(); ++i) same = list->itemText(i) == FromStore(items[i]);
+      if (!same) {
+        list->clear();
+        for (const std::string& item : items) list->addItem(FromStore(item));
+      }
+      list->setCurrentIndex(store_.State(id));
+      break;
+    }
+    case ControlKind::ToggleButton:
+      static_cast<QPushButton*>(widget)->setChecked(store_.State(id) != 0);
+      static_cast<QPushButton*>(widget)->setText(FromStore(store_.Text(id)));
+      break;
+    case ControlKind::PushButton:
+      static_cast<QPushButton*>(widget)->setText(FromStore(store_.Text(id)));
+      break;
+    case ControlKind::ImageButton:
+      break;
+    case ControlKind::TextLabel: {
+      auto* label = static_cast<QLabel*>(widget);
+      label->setText(FromStore(store_.Text(id)));
+      const std::uint32_t colour = store_.TextColour(id);
+      QPalette palette = label->palette();
+      palette.setColor(QPalette::WindowText,
+                       colour == 0 ? this->palette().color(QPalette::WindowText) : ColourOf(colour));
+      label->setPalette(palette);
+      break;
+    }
+    case ControlKind::ImageControl:
+      static_cast<BandImageWidget*>(widget)->Refresh();
+      break;
+  }
+}
+
+QWidget* MainWindow::Control(int id) const {
+  if (id < 0 || id >= static_cast<int>(widgets_.size())) return nullptr;
+  return widgets_[id];
+}
+
+void MainWindow::Send(EventKind kind, int number, int type) {
+  if (sink_) sink_(Event{kind, 0, number, type});
+}
+
+void MainWindow::ShowAndRestore() {
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  show();
+  raise();
+  activateWindow();
+}
+
+void MainWindow::Hide() { hide(); }
+
+QPoint MainWindow::OuterPosition() const { return frameGeometry().topLeft(); }
+
+int MainWindow::ClientWidth() const { return width(); }
+
+void MainWindow::SetClientSize(int width, int height) {
+  const QPoint frame = frameGeometry().topLeft();
+  setFixedSize(width, height);
+  move(frame);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMinimized))
+    Send(EventKind::WindowMinimised);
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+  QWidget::moveEvent(event);
+  Send(EventKind::WindowMoved);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  Send(EventKind::CloseRequested);
+}
+
+}  // namespace glimmora
