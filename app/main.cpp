@@ -1,6 +1,56 @@
+// The program: one instance, start-up of the settings and the main window, the Qt event
+// loop, and an immediate exit once the window is closed.
 #include <QApplication>
+#include <cstdlib>
+#include <string>
+
+#include "app/single_instance.h"
+#include "engine/process_state.h"
+#include "settings/codepage.h"
+#include "settings/colours.h"
+#include "settings/presets.h"
+#include "settings/settings_file.h"
+#include "settings/thresholds.h"
+#include "ui/main_window.h"
+#include "ui/store/control_ids.h"
+#include "ui/store/control_store.h"
+
+namespace {
+
+using namespace glimmora;
+
+// The lists the saved selections index into must be filled before the selections are read:
+// the store drops a selection outside a list's items.
+void FillFixedLists(ControlStore& store) {
+  for (const char* text : kModeItemTexts) store.AddItem(ModeCombo, Cp1251FromUtf8(text));
+  for (int pin = 1; pin <= 18; ++pin) {
+    store.AddItem(PinComboId(pin), Cp1251FromUtf8("Нету"));
+    for (int n = 1; n <= 18; ++n) store.AddItem(PinComboId(pin), std::to_string(n));
+  }
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  if (!AcquireSingleInstance()) return 0;
   QApplication app(argc, argv);
-  return 0;
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  static ProcessState state;
+  static ControlStore store;
+  ReadStartupSettings(state);
+  LoadColours(state);
+  FillFixedLists(store);
+  FillPresetCombo(state, store);
+  FillLanguageCombo(state, store);
+  LoadPreset(state, store);
+  ReadSwitchesAndPins(store);
+
+  MainWindow window(store, [](const Event& event) {
+    if (event.kind == EventKind::CloseRequested) QApplication::quit();
+  });
+  window.ShowAndRestore();
+  QApplication::exec();
+  // The engine thread, once running, uses the process-wide objects to the end: leave at once.
+  std::_Exit(0);
 }
