@@ -46,9 +46,15 @@ int main(int argc, char** argv) {
   LoadPreset(state, store);
   ReadSwitchesAndPins(store);
 
-  MainWindow window(store, [](const Event& event) {
+  MainWindow* shown = nullptr;
+  MainWindow window(store, [&shown](const Event& event) {
     if (event.kind == EventKind::CloseRequested) QApplication::quit();
+    if (event.kind == EventKind::Control && event.number == ExpandButton && shown != nullptr) {
+      const bool expanded = shown->ClientWidth() == kClientWidthExpanded;
+      shown->SetClientSize(expanded ? kClientWidthCollapsed : kClientWidthExpanded, kClientHeight);
+    }
   });
+  shown = &window;
   window.ShowAndRestore();
   QApplication::exec();
   // The engine thread, once running, uses the process-wide objects to the end: leave at once.
