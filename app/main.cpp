@@ -1,10 +1,14 @@
 // The program: one instance, start-up of the settings and the main window, the Qt event
 // loop, and an immediate exit once the window is closed.
 #include <QApplication>
+#include <QMessageBox>
+#include <QString>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "app/single_instance.h"
+#include "devices/port_library.h"
 #include "engine/process_state.h"
 #include "settings/codepage.h"
 #include "settings/colours.h"
@@ -29,12 +33,27 @@ void FillFixedLists(ControlStore& store) {
   }
 }
 
+// The folder of the program file; the port library is loaded from there.
+std::string ProgramDirectory() {
+  std::error_code error;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::string(".") : exe.parent_path().string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (!AcquireSingleInstance()) return 0;
   QApplication app(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+
+  static PortLibrary port(ProgramDirectory());
+  if (!port.Load()) {
+    QMessageBox::warning(
+        nullptr, QStringLiteral("Файл отсутствует!"),
+        QStringLiteral("Для работы программы\r\nтребуется файл ") + QString::fromUtf8(port.FileName()));
+    std::_Exit(0);
+  }
 
   static ProcessState state;
   static ControlStore store;
