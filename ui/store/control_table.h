@@ -42,7 +42,7 @@ struct ControlSpec {
 // Every control of the main window, in the order of creation.
 std::span<const ControlSpec> MainWindowControls();
 
-// The spec of one control, or nullptr.
+// The table row of one control, or nullptr.
 const ControlSpec* FindControl(int id);
 
 // Band labels (Hz) of the 18 threshold bars' tooltips.
