@@ -16,6 +16,9 @@
 #include <memory>
 #include <thread>
 
+#include "app/commands.h"
+#include "app/event_loop.h"
+#include "app/operations.h"
 #include "devices/device_outputs.h"
 #include "devices/dmx_library.h"
 #include "devices/platform/hidapi_transport.h"
@@ -26,6 +29,7 @@
 #include "engine/platform/pulse_capture.h"
 #include "engine/platform/sleep_clock.h"
 #include "engine/process_state.h"
+#include "settings/language.h"
 #include "ui/main_window.h"
 #include "ui/store/control_store.h"
 #include "ui/store/indicators.h"
@@ -37,6 +41,8 @@ struct AppContext {
   // All process-wide state, zero or at its defaults before the first step.
   ProcessState state;
   ControlStore store;
+  // Texts of the language in force that no control holds (tray menu, titles, messages).
+  LanguageTexts texts;
 
   // Toolkit and HID transport (step 1). Qt keeps references to argc and argv.
   int argc = 1;
@@ -64,6 +70,14 @@ struct AppContext {
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<TrayIcon> tray;
   std::unique_ptr<QTimer> usbCheckTimer;
+
+  // The event loop: every event of the window, the tray and timer 2 goes to eventLoop.
+  std::unique_ptr<Operations> operations;
+  std::unique_ptr<Commands> commands;
+  std::unique_ptr<EventLoop> eventLoop;
+
+  // Set once shutdown steps 1-4 have run.
+  bool outputsSwitchedOff = false;
 };
 
 }  // namespace glimmora

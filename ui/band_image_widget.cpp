@@ -27,7 +27,10 @@ void BandImageWidget::Refresh() {
 }
 
 void BandImageWidget::paintEvent(QPaintEvent*) {
+  // Until the indicators draw it, the control shows a blank (black) picture of its size:
+  // being opaque, it must paint every pixel itself.
   if (picture_.pixels.size() != static_cast<std::size_t>(picture_.width) * picture_.height || picture_.width <= 0) {
+    QPainter(this).fillRect(rect(), Qt::black);
     return;
   }
   // Wraps the pixels (0x00RRGGBB; RGB32 ignores the top byte) without copying them.

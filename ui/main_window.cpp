@@ -16,7 +16,9 @@
 
 #include "settings/codepage.h"
 #include "ui/band_image_widget.h"
+#include "ui/list_box_widget.h"
 #include "ui/store/control_ids.h"
+#include "ui/tray_icon.h"
 
 namespace glimmora {
 namespace {
@@ -41,24 +43,6 @@ const char* IconOf(int id) {
   }
 }
 
-// A drop-down list that reports its popup being shown and hidden.
-class ListBox : public QComboBox {
- public:
-  ListBox(std::function<void(int type)> report, QWidget* parent) : QComboBox(parent), report_(std::move(report)) {}
-
-  void showPopup() override {
-    report_(ListOpened);
-    QComboBox::showPopup();
-  }
-  void hidePopup() override {
-    QComboBox::hidePopup();
-    report_(ListClosed);
-  }
-
- private:
-  std::function<void(int type)> report_;
-};
-
 }  // namespace
 
 MainWindow::MainWindow(ControlStore& store, EventSink sink)
@@ -67,7 +51,7 @@ MainWindow::MainWindow(ControlStore& store, EventSink sink)
       store_(store),
       sink_(std::move(sink)) {
   setWindowTitle(QStringLiteral("Glimmora"));
-  setWindowIcon(QIcon(QStringLiteral(":/glimmora.png")));
+  setWindowIcon(ProgramIcon());
   setFixedSize(kClientWidthCollapsed, kClientHeight);
   Build();
   for (const ControlSpec& spec : MainWindowControls()) Mirror(spec.id);
@@ -90,8 +74,10 @@ void MainWindow::Build() {
         auto* bar = new QScrollBar(spec.kind == ControlKind::VerticalScrollBar ? Qt::Vertical : Qt::Horizontal, this);
         bar->setRange(spec.min, spec.max);
         bar->setPageStep(spec.page > 0 ? spec.page : 1);
-        connect(bar, &QScrollBar::valueChanged, this, [this, id](int value) {
-          store_.SetState(id, value);
+        // Every scroll action of the user (arrow, page, thumb, wheel, key) is an event, also
+        // one at the end of the range; the position it reports is already the new one.
+        connect(bar, &QScrollBar::actionTriggered, this, [this, id, bar] {
+          store_.SetState(id, bar->sliderPosition());
           Send(EventKind::Control, id, 0);
         });
         widget = bar;
@@ -103,21 +89,15 @@ void MainWindow::Build() {
         slider->setPageStep(spec.page > 0 ? spec.page : 1);
         slider->setTickPosition(QSlider::TicksBelow);
         slider->setTickInterval(1);
-        connect(slider, &QSlider::valueChanged, this, [this, id](int value) {
-          store_.SetState(id, value);
-          Send(EventKind::Control, id, 0);
-        });
+        // The track bar is read when needed; it sends no events.
+        connect(slider, &QSlider::actionTriggered, this,
+                [this, id, slider] { store_.SetState(id, slider->sliderPosition()); });
         widget = slider;
         break;
       }
       case ControlKind::DropDownList: {
-        auto* list = new ListBox([this, id](int type) { Send(EventKind::Control, id, type); }, this);
-        list->setMaxVisibleItems(20);
-        connect(list, qOverload<int>(&QComboBox::activated), this, [this, id](int index) {
-          store_.SetState(id, index);
-          Send(EventKind::Control, id, ListSelectionChanged);
-        });
-        widget = list;
+        widget = new ListBoxWidget([this, id](int index) { store_.SetState(id, index); },
+                                   [this, id](int type) { Send(EventKind::Control, id, type); }, this);
         break;
       }
       case ControlKind::ToggleButton:
@@ -150,11 +130,7 @@ void MainWindow::Build() {
       case ControlKind::ImageControl: {
         const int channel = id - BandImageId(1) + 1;
         widget = new BandImageWidget(
-            store_, channel,
-            [this, id](int type) {
-              if (type == 1) Send(EventKind::Control, id, 1);
-            },
-            this);
+            store_, channel, [this, id](int type) { Send(EventKind::Control, id, type); }, this);
         break;
       }
     }
