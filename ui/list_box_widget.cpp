@@ -24,24 +24,30 @@ void ListBoxWidget::showPopup() {
   const int row = std::max(1, view()->sizeHintForRow(0));
   setMaxVisibleItems(std::max(1, (kMaxListHeight - height() - 4) / row));
   Note(ListOpened);
+  popupOpen_ = true;
   QComboBox::showPopup();
 }
 
 void ListBoxWidget::hidePopup() {
   QComboBox::hidePopup();
+  popupOpen_ = false;
   Note(ListClosed);
 }
 
-// The opened list takes the focus for a while without the list losing it for the user:
-// those hand-overs are no notifications.
+// While its list is open the keyboard focus stays with the list for the user, whatever the
+// toolkit does with the popup window; focus changes are reported only when they change that.
 void ListBoxWidget::focusInEvent(QFocusEvent* event) {
   QComboBox::focusInEvent(event);
-  if (event->reason() != Qt::PopupFocusReason) Note(ListFocusGained);
+  if (focused_) return;
+  focused_ = true;
+  Note(ListFocusGained);
 }
 
 void ListBoxWidget::focusOutEvent(QFocusEvent* event) {
   QComboBox::focusOutEvent(event);
-  if (event->reason() != Qt::PopupFocusReason) Note(ListFocusLost);
+  if (!focused_ || popupOpen_ || event->reason() == Qt::PopupFocusReason) return;
+  focused_ = false;
+  Note(ListFocusLost);
 }
 
 void ListBoxWidget::Note(int type) {

@@ -44,6 +44,8 @@ class ListBoxWidget : public QComboBox {
   std::function<void(int type)> report_;
   int pending_ = 0;  // notification to report; 0 = none
   bool selectionChanged_ = false;
+  bool focused_ = false;    // has the keyboard focus as the user sees it
+  bool popupOpen_ = false;  // the list is open
 };
 
 }  // namespace glimmora
