@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMetaObject>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -22,6 +23,25 @@
 
 namespace glimmora {
 namespace {
+
+constexpr int kFontPixelSize = 11;
+constexpr int kMinimumThumbPixels = 8;
+
+// The desktop style's thumbs are long (about 26 pixels); on an 80-pixel threshold bar with 40
+// positions that hides where the thumb stands, so the bars get the short thumb of the
+// original controls. One instance for the process: widgets keep a pointer to their style.
+class ShortThumbStyle : public QProxyStyle {
+ public:
+  int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+    if (metric == PM_ScrollBarSliderMin) return kMinimumThumbPixels;
+    return QProxyStyle::pixelMetric(metric, option, widget);
+  }
+};
+
+QStyle* ScrollBarStyle() {
+  static QStyle* style = new ShortThumbStyle;
+  return style;
+}
 
 QString FromStore(const std::string& cp1251) { return QString::fromStdString(Utf8FromCp1251(cp1251)); }
 
@@ -53,6 +73,11 @@ MainWindow::MainWindow(ControlStore& store, EventSink sink)
   setWindowTitle(QStringLiteral("Glimmora"));
   setWindowIcon(ProgramIcon());
   setFixedSize(kClientWidthCollapsed, kClientHeight);
+  // The layout is in fixed pixels made for a GUI font 11 pixels high; larger desktop fonts
+  // would not fit the 57-pixel buttons and 22-pixel pin labels.
+  QFont small = font();
+  small.setPixelSize(kFontPixelSize);
+  setFont(small);
   Build();
   for (const ControlSpec& spec : MainWindowControls()) Mirror(spec.id);
   store_.TakeChanges();
@@ -74,6 +99,7 @@ void MainWindow::Build() {
         auto* bar = new QScrollBar(spec.kind == ControlKind::VerticalScrollBar ? Qt::Vertical : Qt::Horizontal, this);
         bar->setRange(spec.min, spec.max);
         bar->setPageStep(spec.page > 0 ? spec.page : 1);
+        bar->setStyle(ScrollBarStyle());
         // Every scroll action of the user (arrow, page, thumb, wheel, key) is an event, also
         // one at the end of the range; the position it reports is already the new one.
         connect(bar, &QScrollBar::actionTriggered, this, [this, id, bar] {
