@@ -1,95 +1,150 @@
-// The program as a whole, started from a private copy of the run folder with its own
-// working and runtime directories: a second start ends at once with exit code 0 while the
-// first keeps running.
-#include <fcntl.h>
+// The program as a user meets it, under an Xvfb of the test's own with trayer as the tray
+// host. Each test runs the program from a private copy of the run folder, which is also its
+// working directory, with a runtime directory of its own (the single-instance lock lives
+// there): it starts into the tray with its window hidden; a second start ends at once with
+// exit code 0, creating nothing, while the first keeps running; without the port library the
+// warning with the built-in texts appears alone, and after Return the process ends with 0.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "tests/support/temp_directory.h"
-
-extern char** environ;
+#include "tests/support/x_windows.h"
+#include "tests/support/xvfb_session.h"
 
 namespace glimmora {
 namespace {
 
-namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testing::StopProcess;
+using testing::XDisplay;
+using testing::XvfbSession;
 
-pid_t Start(const std::string& program, const std::string& runtime) {
-  std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + runtime};
-  for (char** e = environ; *e != nullptr; ++e) {
-    const std::string entry = *e;
-    if (entry.rfind("QT_QPA_PLATFORM=", 0) != 0 && entry.rfind("XDG_RUNTIME_DIR=", 0) != 0) env.push_back(entry);
+constexpr const char* kTrayIconName = "glimmora";  // the tray icon window's name
+constexpr const char* kWindowTitle = "Glimmora";
+constexpr const char* kMessageCaption = "Файл отсутствует!";
+
+class StartupEndToEnd : public ::testing::Test {
+ protected:
+  StartupEndToEnd() : xvfb_(XvfbSession::Options{640, 480, true}), x_(xvfb_.Display()) {
+    std::filesystem::copy(GLIMMORA_RUN_DIR, folder_.Path() + "run", std::filesystem::copy_options::recursive);
+    mkdir(runtime_.c_str(), 0700);
   }
-  std::vector<char*> envp;
-  for (std::string& entry : env) envp.push_back(entry.data());
-  envp.push_back(nullptr);
-  std::string name = program;
-  char* argv[] = {name.data(), nullptr};
-  pid_t pid = -1;
-  if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0) return -1;
-  return pid;
+
+  ~StartupEndToEnd() override {
+    for (pid_t& pid : started_) StopProcess(pid);
+  }
+
+  // Starts the program in its folder with DISPLAY and the private runtime directory.
+  pid_t Start() {
+    const pid_t pid = fork();
+    if (pid == 0) {
+      if (chdir(run_.c_str()) != 0) _exit(127);
+      setenv("DISPLAY", xvfb_.Display().c_str(), 1);
+      setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
+      unsetenv("QT_QPA_PLATFORM");
+      const std::string program = run_ + "/glimmora";
+      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    started_.push_back(pid);
+    return pid;
+  }
+
+  // The exit code once the process has ended, -1 when it still runs after `seconds`.
+  int WaitExit(pid_t pid, int seconds) {
+    for (int i = 0; i < seconds * 20; ++i) {
+      int status = 0;
+      if (waitpid(pid, &status, WNOHANG) == pid) {
+        for (pid_t& p : started_) {
+          if (p == pid) p = -1;
+        }
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      }
+      std::this_thread::sleep_for(50ms);
+    }
+    return -1;
+  }
+
+  bool Running(pid_t pid) { return waitpid(pid, nullptr, WNOHANG) == 0; }
+
+  // Polls `ready` for up to `seconds` while the process runs.
+  bool WaitFor(pid_t pid, const std::function<bool()>& ready, int seconds = 20) {
+    for (int i = 0; i < seconds * 10; ++i) {
+      if (ready()) return true;
+      if (!Running(pid)) return false;
+      std::this_thread::sleep_for(100ms);
+    }
+    return false;
+  }
+
+  std::vector<std::string> VisibleWindowsNamed(const std::string& name) const {
+    const std::string ids = x_.Run("xdotool search --onlyvisible --name '^" + name + "$'");
+    std::vector<std::string> found;
+    std::size_t start = 0;
+    while (start < ids.size()) {
+      const std::size_t end = ids.find('\n', start);
+      if (end > start) found.push_back(ids.substr(start, end - start));
+      if (end == std::string::npos) break;
+      start = end + 1;
+    }
+    return found;
+  }
+
+  XvfbSession xvfb_;
+  XDisplay x_;
+  TempWorkingDirectory folder_;
+  std::string run_ = folder_.Path() + "run";
+  std::string runtime_ = folder_.Path() + "xdg";
+  std::vector<pid_t> started_;
+};
+
+TEST_F(StartupEndToEnd, StartsIntoTheTrayWithItsWindowHidden) {
+  ASSERT_TRUE(xvfb_.Running());
+  const pid_t pid = Start();
+  ASSERT_TRUE(WaitFor(pid, [&] { return x_.TrayIcons(kTrayIconName).size() == 1; })) << "no tray icon appeared";
+  std::this_thread::sleep_for(500ms);
+  EXPECT_TRUE(Running(pid));
+  EXPECT_TRUE(x_.ViewableTopLevel(kWindowTitle).empty()) << "the main window must stay hidden";
+  EXPECT_TRUE(VisibleWindowsNamed(kWindowTitle).empty());
 }
 
-// Waits for the process to end; -1 when it is still running after `seconds`.
-int WaitExit(pid_t pid, int seconds) {
-  for (int i = 0; i < seconds * 20; ++i) {
-    int status = 0;
-    if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return -1;
+TEST_F(StartupEndToEnd, SecondStartEndsAtOnceWithExitCodeZeroAndCreatesNothing) {
+  ASSERT_TRUE(xvfb_.Running());
+  const pid_t first = Start();
+  ASSERT_TRUE(WaitFor(first, [&] { return x_.TrayIcons(kTrayIconName).size() == 1; })) << "no tray icon appeared";
+  const std::size_t windows = x_.Windows().size();
+
+  const pid_t second = Start();
+  EXPECT_EQ(WaitExit(second, 20), 0);
+  EXPECT_TRUE(Running(first)) << "the first instance must keep running";
+  EXPECT_EQ(x_.TrayIcons(kTrayIconName).size(), 1u) << "no second tray icon";
+  EXPECT_EQ(x_.Windows().size(), windows) << "the second start left no window behind";
+  EXPECT_TRUE(x_.ViewableTopLevel(kWindowTitle).empty());
 }
 
-bool LockHeld(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDWR | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool held = flock(fd, LOCK_EX | LOCK_NB) != 0;
-  close(fd);
-  return held;
-}
-
-TEST(StartupEndToEnd, SecondInstanceEndsAtOnceWithExitCodeZero) {
-  TempWorkingDirectory dir;
-  fs::copy(GLIMMORA_RUN_DIR, dir.Path() + "run", fs::copy_options::recursive);
-  const std::string runtime = dir.Path() + "xdg";
-  ASSERT_EQ(mkdir(runtime.c_str(), 0700), 0);
-  ASSERT_EQ(chdir((dir.Path() + "run").c_str()), 0);
-  const std::string program = dir.Path() + "run/glimmora";
-
-  const pid_t first = Start(program, runtime);
-  ASSERT_GT(first, 0);
-  bool held = false;
-  for (int i = 0; i < 400 && !held; ++i) {
-    held = LockHeld(runtime + "/Glimmora");
-    if (!held) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  ASSERT_TRUE(held);
-
-  const pid_t second = Start(program, runtime);
-  ASSERT_GT(second, 0);
-  const int code = WaitExit(second, 20);
-  if (code < 0) {
-    kill(second, SIGKILL);
-    waitpid(second, nullptr, 0);
-  }
-  EXPECT_EQ(code, 0);
-
-  int status = 0;
-  EXPECT_EQ(waitpid(first, &status, WNOHANG), 0) << "the first instance must keep running";
-  kill(first, SIGTERM);
-  waitpid(first, nullptr, 0);
-  ASSERT_EQ(chdir(dir.Path().c_str()), 0);
+TEST_F(StartupEndToEnd, WithoutThePortLibraryOnlyTheWarningShowsAndReturnEndsWithZero) {
+  ASSERT_TRUE(xvfb_.Running());
+  std::filesystem::remove(run_ + "/libglimmora-port.so");
+  const pid_t pid = Start();
+  ASSERT_TRUE(WaitFor(pid, [&] { return VisibleWindowsNamed(kMessageCaption).size() == 1; }))
+      << "the missing-library warning did not appear";
+  EXPECT_TRUE(x_.TrayIcons(kTrayIconName).empty()) << "no tray icon before the warning is closed";
+  EXPECT_TRUE(VisibleWindowsNamed(kWindowTitle).empty());
+  const std::string message = VisibleWindowsNamed(kMessageCaption)[0];
+  x_.Run("xdotool windowfocus --sync " + message + " key Return");
+  EXPECT_EQ(WaitExit(pid, 20), 0);
+  EXPECT_TRUE(x_.TrayIcons(kTrayIconName).empty()) << "the program never created a tray icon";
 }
 
 }  // namespace
