@@ -4,9 +4,6 @@
 #include "devices/keyboard_leds.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <memory>
 #include <string>
@@ -14,6 +11,7 @@
 #include "devices/platform/x11_keyboard.h"
 #include "engine/process_state.h"
 #include "tests/doubles/scripted_lock_keys.h"
+#include "tests/support/xvfb_session.h"
 
 // Xlib's macros clash with GoogleTest's names, so its headers come last.
 // clang-format off
@@ -66,44 +64,24 @@ TEST(KeyboardLedsTest, WithoutADisplayNothingHappens) {
 }
 
 // An Xvfb on a free display, stopped by its process id.
-class XvfbKeyboardTest : public testing::Test {
+class XvfbKeyboardTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    pid_ = fork();
-    ASSERT_GE(pid_, 0);
-    if (pid_ == 0) {
-      // Xvfb writes its display number to fd 3 once it accepts clients.
-      close(ready[0]);
-      dup2(ready[1], 3);
-      execlp("Xvfb", "Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "320x240x24",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(ready[1]);
-    // The number comes in more than one write; the line ends with a newline.
-    std::string number;
-    char c = 0;
-    while (read(ready[0], &c, 1) == 1 && c != '\n') number += c;
-    close(ready[0]);
-    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
-    display_ = ":" + number;
+    xvfb_ = std::make_unique<glimmora::testing::XvfbSession>(glimmora::testing::XvfbSession::Options{320, 240});
+    ASSERT_TRUE(xvfb_->Running()) << "Xvfb did not start";
+    display_ = xvfb_->Display();
     keyboard_ = std::make_unique<X11Keyboard>(display_);
     ASSERT_TRUE(keyboard_->HasDisplay());
   }
 
   void TearDown() override {
     keyboard_.reset();
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
+    xvfb_.reset();
   }
 
   int Locks() { return keyboard_->KeyState('n') * 100 + keyboard_->KeyState('c') * 10 + keyboard_->KeyState('s'); }
 
-  pid_t pid_ = -1;
+  std::unique_ptr<glimmora::testing::XvfbSession> xvfb_;
   std::string display_;
   std::unique_ptr<X11Keyboard> keyboard_;
 };

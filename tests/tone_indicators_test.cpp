@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -25,6 +26,7 @@
 #include "tests/support/pulse_daemon.h"
 #include "tests/support/temp_directory.h"
 #include "tests/support/x_windows.h"
+#include "tests/support/xvfb_session.h"
 
 namespace glimmora {
 namespace {
@@ -47,21 +49,6 @@ pid_t Launch(const std::vector<std::string>& argv, const std::string& directory,
   args.push_back(nullptr);
   execvp(args[0], args.data());
   _exit(127);
-}
-
-void Stop(pid_t& pid) {
-  if (pid <= 0) return;
-  kill(pid, SIGTERM);
-  for (int i = 0; i < 50; ++i) {
-    if (waitpid(pid, nullptr, WNOHANG) == pid) {
-      pid = -1;
-      return;
-    }
-    std::this_thread::sleep_for(100ms);
-  }
-  kill(pid, SIGKILL);
-  waitpid(pid, nullptr, 0);
-  pid = -1;
 }
 
 // A screenshot as 24-bit pixels, read from the binary PPM that ImageMagick writes.
@@ -109,34 +96,12 @@ bool ReadPpm(const std::string& path, Screen& screen) {
 
 class ToneIndicatorsTest : public ::testing::Test {
  protected:
-  void TearDown() override {
-    Stop(program_);
-    Stop(trayer_);
-    Stop(xvfb_);
-  }
+  void TearDown() override { testing::StopProcess(program_); }
 
   void StartDisplay() {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    xvfb_ = fork();
-    ASSERT_GE(xvfb_, 0);
-    if (xvfb_ == 0) {
-      // Xvfb writes its display number to fd 3 once it accepts clients.
-      close(ready[0]);
-      dup2(ready[1], 3);
-      execlp("Xvfb", "Xvfb", "-displayfd", "3", "-nolisten", "tcp", "-screen", "0", "640x480x24",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(ready[1]);
-    std::string number;
-    char c = 0;
-    while (read(ready[0], &c, 1) == 1 && c != '\n') number += c;
-    close(ready[0]);
-    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
-    display_ = ":" + number;
-    trayer_ = Launch({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request"}, "", display_);
-    ASSERT_GT(trayer_, 0);
+    xvfb_ = std::make_unique<testing::XvfbSession>(testing::XvfbSession::Options{640, 480, true});
+    ASSERT_TRUE(xvfb_->Running()) << "Xvfb or trayer did not start";
+    display_ = xvfb_->Display();
   }
 
   // Program, libraries and shipped data in a folder of the test's own, which is both the
@@ -167,8 +132,7 @@ class ToneIndicatorsTest : public ::testing::Test {
     return found;
   }
 
-  pid_t xvfb_ = -1;
-  pid_t trayer_ = -1;
+  std::unique_ptr<testing::XvfbSession> xvfb_;
   pid_t program_ = -1;
   std::string display_;
 };
