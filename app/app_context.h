@@ -26,6 +26,7 @@
 #include "devices/port_library.h"
 #include "devices/usb_link.h"
 #include "engine/channel_state.h"
+#include "engine/engine_loop.h"
 #include "engine/platform/pulse_capture.h"
 #include "engine/platform/sleep_clock.h"
 #include "engine/process_state.h"
@@ -63,7 +64,8 @@ struct AppContext {
   std::unique_ptr<PulseCapture> capture;
   std::unique_ptr<SleepClock> clock;
 
-  // The engine's thread (step 24); never joined.
+  // The engine and its thread (step 24); never joined.
+  std::unique_ptr<Engine> engine;
   std::thread engineThread;
 
   // Main window (step 8), tray icon and menu (step 9), timer 2 (step 23).

@@ -6,12 +6,15 @@
 #include <QString>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
 
 #include "app/app_context.h"
 #include "app/missing_library_message.h"
 #include "app/single_instance.h"
+#include "engine/effects.h"
+#include "engine/zero_thresholds.h"
 #include "settings/colours.h"
 #include "settings/presets.h"
 #include "settings/settings_file.h"
@@ -91,21 +94,29 @@ void FillControls(AppContext& context) {
 }
 
 // Step 15: the effect list of EffectFileName, item EffectIndex selected, that effect loaded.
-// ListEffects and LoadEffect (engine/effects.h) are not in the tree yet: the list stays empty
-// and no effect is loaded.
-void ListAndLoadEffects(AppContext& context) { context.store.SetState(EffectCombo, context.state.EffectIndex.load()); }
+void ListAndLoadEffects(AppContext& context) {
+  ListEffects(context.state, context.store);
+  context.store.SetState(EffectCombo, context.state.EffectIndex.load());
+  LoadEffect(context.state, context.store.ItemText(EffectCombo, context.store.State(EffectCombo)));
+}
 
-// Step 18: all channels off and the band levels cleared. In modes 0, 2 and 3 the thresholds
-// are zeroed by ZeroThresholds (engine/zero_thresholds.h), which is not in the tree yet.
+// Step 18: the band levels cleared, all channels off, and in modes 0, 2 and 3 the thresholds
+// zeroed; mode 1 loads its thresholds in the engine's first silent pass.
 void ResetChannels(AppContext& context) {
   context.indicators->ClearBandLevels();
   context.channels->SetChannel(0, 0);
+  const int mode = context.state.LightMode.load();
+  if (mode == 0 || mode == 2 || mode == 3) ZeroThresholds(context.store);
   context.state.ThresholdsLoaded = 0;
 }
 
-// Step 24: the engine thread runs the engine loop (engine/engine_loop.h) for ever. The engine
-// loop is not in the tree yet, so no engine thread is started.
-void StartEngineThread(AppContext&) {}
+// Step 24: the engine thread runs the engine loop for ever; the process ends under it.
+void StartEngineThread(AppContext& context) {
+  context.engine =
+      std::make_unique<Engine>(context.state, context.store, *context.capture, *context.clock, *context.outputs,
+                               *context.channels, *context.indicators, std::random_device{}());
+  context.engineThread = std::thread([&engine = *context.engine] { engine.Run(); });
+}
 
 // Step 27: the texts of the selected language into the controls and the tray menu.
 void ApplyLanguageTexts(AppContext& context) {

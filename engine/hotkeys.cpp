@@ -1,0 +1,7 @@
+#include "engine/hotkeys.h"
+
+namespace glimmora {
+
+void HotkeyStep(ProcessState&, ControlStore&) {}
+
+}  // namespace glimmora
