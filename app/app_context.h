@@ -31,6 +31,7 @@
 #include "engine/platform/sleep_clock.h"
 #include "engine/process_state.h"
 #include "settings/language.h"
+#include "ui/info_windows.h"
 #include "ui/main_window.h"
 #include "ui/store/control_store.h"
 #include "ui/store/indicators.h"
@@ -68,12 +69,15 @@ struct AppContext {
   std::unique_ptr<Engine> engine;
   std::thread engineThread;
 
-  // Main window (step 8), tray icon and menu (step 9), timer 2 (step 23).
+  // Main window (step 8), tray icon and menu (step 9), timer 2 (step 23). The information
+  // windows are opened from the tray menu; their holder is made with the tray icon.
   std::unique_ptr<MainWindow> window;
   std::unique_ptr<TrayIcon> tray;
+  std::unique_ptr<InfoWindows> infoWindows;
   std::unique_ptr<QTimer> usbCheckTimer;
 
-  // The event loop: every event of the window, the tray and timer 2 goes to eventLoop.
+  // The event loop (step 28): every event of the windows, the tray and timer 2 goes to
+  // eventLoop, whose commands reach the objects above through operations.
   std::unique_ptr<Operations> operations;
   std::unique_ptr<Commands> commands;
   std::unique_ptr<EventLoop> eventLoop;

@@ -11,7 +11,9 @@
 #include <system_error>
 
 #include "app/app_context.h"
+#include "app/apply_language_texts.h"
 #include "app/missing_library_message.h"
+#include "app/real_operations.h"
 #include "app/single_instance.h"
 #include "engine/effects.h"
 #include "engine/zero_thresholds.h"
@@ -44,16 +46,11 @@ void EndOnFatalMessage(QtMsgType type, const QMessageLogContext&, const QString&
   }
 }
 
-// Every event of the window, the tray icon and timer 2 goes to the event loop. The loop
-// needs the program's operations (app/real_operations.h), which are not in the tree yet;
-// until they are, a close request alone is handled: it leaves the toolkit's loop, and the
-// shutdown that follows switches the outputs off and ends the process.
+// Every event of the windows, the tray icon and timer 2 goes to the event loop. Until step
+// 28 has made it there is none; the toolkit delivers no user input and no timer tick before
+// its loop runs, so nothing is lost.
 void Deliver(AppContext& context, const Event& event) {
-  if (context.eventLoop) {
-    context.eventLoop->Handle(event);
-    return;
-  }
-  if (event.kind == EventKind::CloseRequested) QCoreApplication::quit();
+  if (context.eventLoop) context.eventLoop->Handle(event);
 }
 
 MainWindow::EventSink SinkOf(AppContext& context) {
@@ -80,6 +77,7 @@ void CreateWindowAndTray(AppContext& context) {
   context.state.QuitRequested = 0;
   context.tray = std::make_unique<TrayIcon>(SinkOf(context));
   context.tray->Show();
+  context.infoWindows = std::make_unique<InfoWindows>(SinkOf(context));
 }
 
 // Step 10: the lists' fixed items (ModeCombo's six items get their texts from the language at
@@ -116,12 +114,6 @@ void StartEngineThread(AppContext& context) {
       std::make_unique<Engine>(context.state, context.store, *context.capture, *context.clock, *context.outputs,
                                *context.channels, *context.indicators, std::random_device{}());
   context.engineThread = std::thread([&engine = *context.engine] { engine.Run(); });
-}
-
-// Step 27: the texts of the selected language into the controls and the tray menu.
-void ApplyLanguageTexts(AppContext& context) {
-  ApplyLanguage(context.store, context.texts, context.store.Text(LanguageCombo) + ".lng");
-  for (const char* key : kTrayMenuKeys) context.tray->Menu().SetText(key, context.texts.Text(key));
 }
 
 }  // namespace
@@ -195,16 +187,16 @@ bool StartUp(AppContext& context) {
   // 26.
   context.indicators->ClearBandLevels();
   // 27. The language's texts.
-  ApplyLanguageTexts(context);
+  ApplyLanguageTexts(context, context.store.Text(LanguageCombo) + ".lng");
   return true;
 }
 
 void RunEventLoop(AppContext& context) {
-  if (context.eventLoop) {
-    context.eventLoop->Run();
-  } else {
-    QCoreApplication::exec();
-  }
+  // 28. The event loop; its commands reach the program's objects through RealOperations.
+  context.operations = std::make_unique<RealOperations>(context);
+  context.commands = std::make_unique<Commands>(context.state, context.store, *context.operations);
+  context.eventLoop = std::make_unique<EventLoop>(context.state, *context.commands, *context.operations);
+  context.eventLoop->Run();
 }
 
 }  // namespace glimmora
