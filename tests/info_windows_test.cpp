@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <fstream>
@@ -79,6 +80,18 @@ TEST_F(InfoWindowsTest, TextWindowHasItsSizeControlsAndText) {
   ASSERT_EQ(events_.size(), 1u);
   EXPECT_EQ(events_[0].kind, EventKind::Control);
   EXPECT_EQ(events_[0].number, HelpOkButton);
+}
+
+TEST_F(InfoWindowsTest, LongTextOpensAtItsBeginning) {
+  std::string rtf = "{\\rtf1 First line";
+  for (int i = 0; i < 200; ++i) rtf += "\\par line";
+  Write("_spravka.rtf", rtf + "}");
+  windows_.Open(HelpWindowId, "");
+  auto* viewer = windows_.Window(HelpWindowId)->findChild<QTextBrowser*>();
+  QCoreApplication::processEvents();
+  ASSERT_GT(viewer->verticalScrollBar()->maximum(), 0);
+  EXPECT_EQ(viewer->verticalScrollBar()->value(), 0);
+  EXPECT_EQ(viewer->textCursor().position(), 0);
 }
 
 TEST_F(InfoWindowsTest, LptSchemeWindow) {

@@ -147,6 +147,9 @@ void InfoWindows::Open(int windowId, std::string_view languageText) {
     std::string bytes = ReadFileBytes(Utf8FromCp1251(name));
     if (bytes.empty()) bytes = ReadFileBytes(name);
     FillTextDocument(ReadRtf(bytes), *viewer->document());
+    // The viewer's own cursor moved along with the inserted text; the window opens at the
+    // beginning of the text, not scrolled to its end.
+    viewer->moveCursor(QTextCursor::Start);
   }
 
   auto* ok = new QPushButton("OK", window.get());

@@ -33,6 +33,9 @@ class XDisplay {
   // Moves the pointer there and presses (then releases) a button: 1 left, 3 right.
   void Press(int x, int y, int button) const;
   void Key(const std::string& keys) const;
+  // Asks the window to close the way a window manager's close box does: a WM_DELETE_WINDOW
+  // message of the WM_PROTOCOLS kind, sent to the window itself.
+  void RequestClose(const std::string& id) const;
 
  private:
   std::string display_;
