@@ -13,9 +13,13 @@
 #include "devices/dmx_library.h"
 #include "devices/shutdown_outputs.h"
 #include "devices/usb_link.h"
+#include "engine/engine_loop.h"
 #include "engine/process_state.h"
+#include "tests/doubles/engine_rig.h"
+#include "tests/doubles/fake_capture.h"
 #include "tests/doubles/fake_hid_transport.h"
 #include "tests/doubles/scripted_lock_keys.h"
+#include "ui/store/control_ids.h"
 #include "ui/store/control_store.h"
 
 namespace glimmora {
@@ -98,6 +102,42 @@ TEST_F(PortLibraryTest, ShutdownWritesIdleValuesThenUnloads) {
   EXPECT_EQ(keyboard.presses, "") << "the restored lock keys stay as they are";
   port.WriteLptPort(kLptDataPort, 9);
   EXPECT_TRUE(Recorded().empty()) << "unloaded";
+}
+
+TEST_F(PortLibraryTest, EnginePassesWriteDataThenControlAndStopAtShutdown) {
+  PortLibrary port(kRecordingDir);
+  ASSERT_TRUE(port.Load());
+  ProcessState state;
+  ControlStore store;
+  for (int pin = 1; pin <= kChannelCount; ++pin) store.AddItem(PinComboId(pin), "");
+  FakeHidTransport transport;
+  UsbLink usb(state, store, transport);
+  ScriptedLockKeys keyboard;
+  DmxLibrary dmx("/nonexistent/");
+  DeviceOutputs outputs(state, usb, port, keyboard, dmx);
+  Indicators indicators(state, store);
+  ChannelState channels(state, store, indicators);
+  FakeCapture capture;
+  NoSleepClock clock;
+  Engine engine(state, store, capture, clock, outputs, channels, indicators, 1);
+  // Mode 4 with a loud first pass lights channels 1..18: data 255, control 11 - 1 - 2 + 4 - 8.
+  state.LightMode = 4;
+  capture.level = 0x7FFF7FFF;
+  capture.bins[100] = 1.0f;
+
+  store.SetState(LptToggle, 1);
+  engine.Pass();
+  engine.Pass();
+  EXPECT_EQ(Recorded(), (Writes{{888, 255}, {890, 4}, {888, 255}, {890, 4}}));
+  store.SetState(LptToggle, 0);
+  engine.Pass();
+  EXPECT_EQ(Recorded(), (Writes{{888, 0}, {890, 11}}));
+
+  store.SetState(LptToggle, 1);
+  state.OutputsPaused = 1;
+  outputs.SwitchOutputsOff();
+  engine.Pass();
+  EXPECT_EQ(Recorded(), (Writes{{888, 0}, {890, 11}})) << "only the shutdown writes";
 }
 
 TEST_F(PortLibraryTest, MissingLibraryWritesNothing) {
