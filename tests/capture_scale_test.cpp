@@ -4,10 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <cmath>
-#include <cstdlib>
-#include <new>
 #include <numbers>
 #include <numeric>
 #include <string>
@@ -15,17 +12,7 @@
 
 #include "engine/ring_capture.h"
 #include "engine/spectrum.h"
-
-// Every allocation of this test program is counted, so that a test can require none.
-std::atomic<long> allocations{0};
-
-void* operator new(std::size_t size) {
-  ++allocations;
-  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "tests/allocation_counter/allocation_counter.h"
 
 namespace glimmora {
 namespace {
@@ -164,13 +151,13 @@ TEST(CaptureScale, LevelAndSpectrumAllocateNothing) {
   RingCapture capture;
   const Samples tone = Sine(3000, 1000.0 * kSpectrumSamples / kRate);
   Bins bins{};
-  const long before = allocations.load();
+  const testing::AllocationCounter allocations;
   for (int pass = 0; pass < 100; ++pass) {
     capture.Ring().Write(std::span(tone).first(220));
     capture.Level();
     capture.Spectrum(bins);
   }
-  EXPECT_EQ(allocations.load() - before, 0);
+  EXPECT_EQ(allocations.Count(), 0);
 }
 
 // A write longer than the ring keeps its last samples, in order.

@@ -17,6 +17,8 @@ class RecordingOutputs : public EngineOutputs {
   void SetDmxChannel(int channel, int value) override;
 
   std::vector<std::string> calls;
+  // With recording off the calls are dropped, so that the outputs themselves allocate nothing.
+  bool recording = true;
 };
 
 }  // namespace glimmora

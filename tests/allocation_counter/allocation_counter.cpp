@@ -1,0 +1,30 @@
+#include "tests/allocation_counter/allocation_counter.h"
+
+#include <cstdlib>
+#include <new>
+
+namespace {
+thread_local bool counting = false;
+thread_local long allocations = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+  if (counting) ++allocations;
+  if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace glimmora::testing {
+
+AllocationCounter::AllocationCounter() {
+  allocations = 0;
+  counting = true;
+}
+
+AllocationCounter::~AllocationCounter() { counting = false; }
+
+long AllocationCounter::Count() const { return allocations; }
+
+}  // namespace glimmora::testing
