@@ -14,23 +14,12 @@
 #include "engine/engine_loop.h"
 #include "engine/ring_capture.h"
 #include "engine/zero_thresholds.h"
+#include "tests/doubles/engine_rig.h"
+#include "tests/doubles/recording_outputs.h"
 #include "ui/store/control_ids.h"
 
 namespace glimmora {
 namespace {
-
-class NoOutputs : public EngineOutputs {
- public:
-  void SendUsbPass(int, int, int) override {}
-  void WriteLptPort(int, int) override {}
-  void SetKeyboardLed(char, int) override {}
-  void SetDmxChannel(int, int) override {}
-};
-
-class NoClock : public Clock {
- public:
-  void SleepMs(int) override {}
-};
 
 void RunPasses(benchmark::State& bench, int mode) {
   ProcessState state;
@@ -43,8 +32,9 @@ void RunPasses(benchmark::State& bench, int mode) {
   }
   store.SetChangeNotifier([] {});
   RingCapture capture;
-  NoOutputs outputs;
-  NoClock clock;
+  RecordingOutputs outputs;
+  outputs.recording = false;
+  NoSleepClock clock;
   Engine engine(state, store, capture, clock, outputs, channels, indicators, 1);
   state.LightMode = static_cast<std::int8_t>(mode);
   state.ThresholdsLoaded = 1;
