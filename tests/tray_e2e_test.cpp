@@ -1,8 +1,9 @@
 // The program driven through its tray icon as a user would, under an Xvfb of the test's own
 // with trayer as the tray host, run from a private copy of the run folder (its working
 // directory) with a runtime directory of its own: the icon's buttons show the window and open
-// the menu, the menu hides the window, opens an information window and ends the program; a
-// mode chosen in the window is saved into the current preset at exit; a close request from an
+// the menu, the menu hides the window, opens an information window and ends the program;
+// moving the window saves its position at once; a mode chosen in the window is saved into the
+// current preset at exit, and the expand button widens the window; a close request from an
 // information window ends the program like one from the main window. Every end has exit code
 // 0. Screenshots of the window shown from the tray, of the open menu and of the authors
 // window are kept in the build folder as tests/tray_*.png.
@@ -38,6 +39,7 @@ constexpr const char* kWindowTitle = "Glimmora";
 constexpr const char* kAuthorsTitle = "Авторы";
 constexpr const char* kHelpTitle = "Настройки";
 constexpr int kModeComboX = 3, kModeComboY = 238, kModeComboWidth = 80, kModeComboHeight = 20;
+constexpr int kExpandButtonX = 119, kExpandButtonY = 260;
 
 class TrayEndToEnd : public ::testing::Test {
  protected:
@@ -154,6 +156,10 @@ TEST_F(TrayEndToEnd, IconShowsTheWindowMenuHidesItAndExitEndsWithZeroAfterSaving
   std::this_thread::sleep_for(300ms);
   Screenshot("tray_main_window");
 
+  // Moving the window saves its position at once.
+  x_.Run("xdotool windowmove " + window.id + " 50 60");
+  EXPECT_TRUE(WaitFor([&] { return Holds(Setting(), "X_form = 50") && Holds(Setting(), "Y_form = 60"); })) << Setting();
+
   // "Свернуть" (second item) hides it; a double click shows it once again.
   ASSERT_NO_FATAL_FAILURE(ChooseFromMenu("Down Down Return"));
   ASSERT_TRUE(WaitFor([&] { return !WindowShown(); })) << "the menu's second item did not hide the window";
@@ -168,6 +174,7 @@ TEST_F(TrayEndToEnd, IconShowsTheWindowMenuHidesItAndExitEndsWithZeroAfterSaving
   EXPECT_TRUE(Holds(setting, "Preset = Calm")) << setting;
   EXPECT_TRUE(Holds(setting, "OUT18 = 0")) << setting;
   EXPECT_TRUE(Holds(setting, "Invert = 0")) << setting;
+  EXPECT_TRUE(Holds(setting, "X_form = 50")) << setting;
   EXPECT_TRUE(x_.TrayIcons(kTrayIconName).empty()) << "the tray icon is gone";
 }
 
@@ -184,6 +191,11 @@ TEST_F(TrayEndToEnd, ModeChosenInTheWindowIsSavedIntoThePresetAtExit) {
   std::this_thread::sleep_for(500ms);
   x_.Key("Down Down Return");
   std::this_thread::sleep_for(500ms);
+
+  // The expand button widens the window to 340 pixels.
+  x_.Press(window.x + kExpandButtonX + 10, window.y + kExpandButtonY + 10, 1);
+  EXPECT_TRUE(WaitFor([&] { return Viewable(kWindowTitle) && Viewable(kWindowTitle)->width == 340; }))
+      << "the expand button did not widen the window";
 
   ASSERT_NO_FATAL_FAILURE(ChooseFromMenu("Up Return"));
   EXPECT_EQ(WaitExit(), 0);
