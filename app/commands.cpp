@@ -147,20 +147,24 @@ void Commands::RunControlEvent(const Event& event) {
   }
 }
 
+// The engine drives the lock keys while KeyboardToggle is on and outputs are not paused; a
+// pass still under way could press a key between these three, so it is waited for first.
 void Commands::RestoreLockKeys() {
+  ops_.WaitForEnginePassEnd();
   ops_.SetKeyboardLed('n', state_.SavedNumLock);
   ops_.SetKeyboardLed('c', state_.SavedCapsLock);
   ops_.SetKeyboardLed('s', state_.SavedScrollLock);
 }
 
 // Tray menu Exit: saves without the window position (the last move already saved it) and
-// asks the loop to end.
+// asks the loop to end. The outputs pause before the lock keys get their saved states back,
+// so no later engine pass can change them again.
 void Commands::Exit() {
   if (state_.LightMode == kManualThresholdMode) ops_.SaveThresholds();
   ops_.SaveSettings(std::nullopt);
   ops_.SavePreset();
-  RestoreLockKeys();
   state_.OutputsPaused = 1;
+  RestoreLockKeys();
   state_.QuitRequested = 1;
 }
 

@@ -48,7 +48,7 @@ struct Case {
   Calls expected;
 };
 
-const Calls kRestoreLocks = {"SetKeyboardLed n 1", "SetKeyboardLed c 0", "SetKeyboardLed s 1"};
+const Calls kRestoreLocks = {"WaitForEnginePassEnd", "SetKeyboardLed n 1", "SetKeyboardLed c 0", "SetKeyboardLed s 1"};
 
 Calls Join(Calls a, const Calls& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -220,6 +220,17 @@ TEST(Commands, ExitSetsBothFlagsCloseOnlyPausesOutputs) {
   EXPECT_EQ(closeRun.state.OutputsPaused, 1);
   EXPECT_EQ(closeRun.state.QuitRequested, 0);
   EXPECT_TRUE(closeRun.loop.Ended());
+}
+
+TEST(Commands, LockKeysAreRestoredOnlyOnceTheEngineNoLongerDrivesThem) {
+  // Exit and Close pause the outputs before the lock keys get their saved states back.
+  for (const Event& event : {Menu(MenuExit), Event{EventKind::CloseRequested}}) {
+    Fixture f;
+    std::vector<int> pausedAtRestore;
+    f.ops.onSetKeyboardLed = [&f, &pausedAtRestore] { pausedAtRestore.push_back(f.state.OutputsPaused); };
+    f.loop.Handle(event);
+    EXPECT_EQ(pausedAtRestore, std::vector<int>({1, 1, 1}));
+  }
 }
 
 TEST(Commands, EventsAfterTheEndAreIgnored) {

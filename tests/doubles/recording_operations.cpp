@@ -14,6 +14,7 @@ void RecordingOperations::SetChannel(int channel, int on) { calls.push_back(Numb
 void RecordingOperations::ClearBandLevels() { calls.push_back("ClearBandLevels"); }
 void RecordingOperations::SetKeyboardLed(char key, int on) {
   calls.push_back(std::string("SetKeyboardLed ") + key + " " + std::to_string(on));
+  if (onSetKeyboardLed) onSetKeyboardLed();
 }
 void RecordingOperations::SampleLockKeys() { calls.push_back("SampleLockKeys"); }
 void RecordingOperations::ZeroThresholds() { calls.push_back("ZeroThresholds"); }

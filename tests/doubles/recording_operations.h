@@ -55,6 +55,8 @@ class RecordingOperations : public Operations {
   // Run inside LoadThresholds / ListEffects, e.g. to set ThresholdsLoaded or fill a list.
   std::function<void()> onLoadThresholds;
   std::function<void()> onListEffects;
+  // Run inside SetKeyboardLed, e.g. to look at the state the command has set by then.
+  std::function<void()> onSetKeyboardLed;
 };
 
 }  // namespace glimmora
