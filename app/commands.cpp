@@ -168,12 +168,21 @@ void Commands::Exit() {
   state_.QuitRequested = 1;
 }
 
+// The window position to save with the settings. A minimised window reports x = -32000;
+// saved, it would open off the screen at the next start, so the position the last move
+// saved is kept instead.
+std::optional<FramePosition> Commands::SavablePosition() {
+  const FramePosition position = ops_.MainWindowPosition();
+  if (position.x == kMinimisedX) return std::nullopt;
+  return position;
+}
+
 // Close request: pauses the outputs first and saves with the window position. The loop
 // ends because the event was a close request.
 void Commands::Close() {
   state_.OutputsPaused = 1;
   if (state_.LightMode == kManualThresholdMode) ops_.SaveThresholds();
-  ops_.SaveSettings(ops_.MainWindowPosition());
+  ops_.SaveSettings(SavablePosition());
   ops_.SavePreset();
   RestoreLockKeys();
 }
@@ -201,7 +210,7 @@ void Commands::Language() {
     std::lock_guard lock(state_.namesMutex);
     state_.LanguageName = name;
   }
-  ops_.SaveSettings(ops_.MainWindowPosition());
+  ops_.SaveSettings(SavablePosition());
   ops_.ListEffects();
   store_.SetState(EffectCombo, state_.EffectIndex);
   ops_.ApplyLanguage(name + ".lng");

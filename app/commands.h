@@ -6,14 +6,15 @@
 // and the controls the commands change).
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "app/event.h"
+#include "app/operations.h"
 
 namespace glimmora {
 
 class ControlStore;
-class Operations;
 struct ProcessState;
 
 // Menu item ids of TrayMenu.
@@ -62,6 +63,7 @@ class Commands {
   void Expand();
   void Midpoint();
   void RestoreLockKeys();
+  std::optional<FramePosition> SavablePosition();
 
   ProcessState& state_;
   ControlStore& store_;

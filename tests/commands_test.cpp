@@ -88,12 +88,12 @@ const Case kCases[] = {
      {EventKind::CloseRequested, 3},
      Join(Join({"SaveThresholds", "SaveSettings 12 34", "SavePreset"}, kRestoreLocks),
           {"WaitForEnginePassEnd", "SwitchOutputsOff", "LeaveEventLoop"})},
-    {"close does not test for a minimised position",
+    {"close while minimised keeps the position the last move saved",
      [](Fixture& f) {
        f.ops.position = {kMinimisedX, kMinimisedX};
      },
      {EventKind::CloseRequested},
-     Join(Join({"SaveSettings -32000 -32000", "SavePreset"}, kRestoreLocks),
+     Join(Join({"SaveSettings -", "SavePreset"}, kRestoreLocks),
           {"WaitForEnginePassEnd", "SwitchOutputsOff", "LeaveEventLoop"})},
     {"mode 1 not loaded: load, save, clear",
      [](Fixture& f) { f.store.SetState(ModeCombo, 1); },
@@ -124,6 +124,13 @@ const Case kCases[] = {
      },
      Control(LanguageCombo, ListSelectionChanged),
      {"SaveSettings 12 34", "ListEffects", "ApplyLanguage English.lng"}},
+    {"language selection while minimised keeps the saved position",
+     [](Fixture& f) {
+       f.store.SetState(LanguageCombo, 1);
+       f.ops.position = {kMinimisedX, kMinimisedX};
+     },
+     Control(LanguageCombo, ListSelectionChanged),
+     {"SaveSettings -", "ListEffects", "ApplyLanguage De.lng"}},
     {"language list opened does nothing",
      [](Fixture& f) { f.store.SetState(LanguageCombo, 0); },
      Control(LanguageCombo, ListOpened),
