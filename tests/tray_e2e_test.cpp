@@ -3,7 +3,8 @@
 // directory) with a runtime directory of its own: the icon's buttons show the window and open
 // the menu, the menu hides the window, opens an information window and ends the program;
 // moving the window saves its position at once; a mode chosen in the window is saved into the
-// current preset at exit, and the expand button widens the window; a close request from an
+// current preset at exit, the expand button widens the window, and a colour chosen for a
+// channel indicator is written to LedColor.dat; a close request from an
 // information window ends the program like one from the main window. Every end has exit code
 // 0. Screenshots of the window shown from the tray, of the open menu and of the authors
 // window are kept in the build folder as tests/tray_*.png.
@@ -40,6 +41,8 @@ constexpr const char* kAuthorsTitle = "Авторы";
 constexpr const char* kHelpTitle = "Настройки";
 constexpr int kModeComboX = 3, kModeComboY = 238, kModeComboWidth = 80, kModeComboHeight = 20;
 constexpr int kExpandButtonX = 119, kExpandButtonY = 260;
+constexpr int kBandImageX = 10, kBandImageY = 35, kBandImageStep = 9;  // BandImage1, and the step to the next
+constexpr const char* kColourDialogTitle = "Select Color";
 
 class TrayEndToEnd : public ::testing::Test {
  protected:
@@ -178,8 +181,9 @@ TEST_F(TrayEndToEnd, IconShowsTheWindowMenuHidesItAndExitEndsWithZeroAfterSaving
   EXPECT_TRUE(x_.TrayIcons(kTrayIconName).empty()) << "the tray icon is gone";
 }
 
-TEST_F(TrayEndToEnd, ModeChosenInTheWindowIsSavedIntoThePresetAtExit) {
+TEST_F(TrayEndToEnd, ControlsOfTheWindowRunTheirCommands) {
   WriteFileBytes(run_ + "/setting.dat", "Preset = Party\r\n");
+  WriteFileBytes(run_ + "/LedColor.dat", "5 = 255\r\n");
   ASSERT_TRUE(Holds(ReadFileBytes(run_ + "/Party.patt").value_or(""), "EFFECT CMU = 2"));
   ASSERT_NO_FATAL_FAILURE(StartIntoTheTray());
   PressIcon(1);
@@ -196,6 +200,13 @@ TEST_F(TrayEndToEnd, ModeChosenInTheWindowIsSavedIntoThePresetAtExit) {
   x_.Press(window.x + kExpandButtonX + 10, window.y + kExpandButtonY + 10, 1);
   EXPECT_TRUE(WaitFor([&] { return Viewable(kWindowTitle) && Viewable(kWindowTitle)->width == 340; }))
       << "the expand button did not widen the window";
+
+  // A right click on channel 5's indicator opens the colour dialog; OK takes its black.
+  x_.Press(window.x + kBandImageX + 4 * kBandImageStep + 4, window.y + kBandImageY + 40, 3);
+  ASSERT_TRUE(WaitFor([&] { return Viewable(kColourDialogTitle).has_value(); })) << "no colour dialog";
+  x_.Key("Return");
+  EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(run_ + "/LedColor.dat") == "5 = 0\r\n"; }))
+      << ReadFileBytes(run_ + "/LedColor.dat").value_or("");
 
   ASSERT_NO_FATAL_FAILURE(ChooseFromMenu("Up Return"));
   EXPECT_EQ(WaitExit(), 0);
