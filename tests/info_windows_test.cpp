@@ -88,7 +88,6 @@ TEST_F(InfoWindowsTest, LongTextOpensAtItsBeginning) {
   Write("_spravka.rtf", rtf + "}");
   windows_.Open(HelpWindowId, "");
   auto* viewer = windows_.Window(HelpWindowId)->findChild<QTextBrowser*>();
-  QCoreApplication::processEvents();
   ASSERT_GT(viewer->verticalScrollBar()->maximum(), 0);
   EXPECT_EQ(viewer->verticalScrollBar()->value(), 0);
   EXPECT_EQ(viewer->textCursor().position(), 0);
