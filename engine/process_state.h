@@ -35,8 +35,8 @@ struct ProcessState {
   std::atomic<std::uint32_t> GdSpectrColor{Rgb(207, 207, 207)};
 
   // Flags, 0/1.
-  std::atomic<int> OutputsPaused{0};     // set once at exit by the main thread
-  std::atomic<int> BrightnessDirty{0};   // set by the main thread, cleared by the engine
+  std::atomic<int> OutputsPaused{0};    // set once at exit by the main thread
+  std::atomic<int> BrightnessDirty{0};  // set by the main thread, cleared by the engine
   std::atomic<int> ThresholdsLoaded{0};
   std::atomic<int> QuitRequested{0};
   // USB controller presence: the last check's result, and set when a present controller
@@ -66,10 +66,10 @@ struct ProcessState {
 
   // Names of the current files, without directory (Windows-1251 bytes).
   mutable std::mutex namesMutex;
-  std::string PresetName;        // guarded by namesMutex
-  std::string LanguageName;      // guarded by namesMutex
+  std::string PresetName;                     // guarded by namesMutex
+  std::string LanguageName;                   // guarded by namesMutex
   std::string EffectFileName = "effect.sdu";  // guarded by namesMutex
-  std::string ProgramDirectory;  // with its trailing separator; set once at start-up
+  std::string ProgramDirectory;               // with its trailing separator; set once at start-up
 };
 
 }  // namespace glimmora

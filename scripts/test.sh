@@ -13,5 +13,7 @@ build_dir="build${sanitize:+-$sanitize}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMORA_WERROR=ON \
   -DGLIMMORA_SANITIZE="$sanitize" >/dev/null
 cmake --build "$build_dir"
+# Leak reports of system libraries' one-time allocations are not ours (scripts/lsan.supp).
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 cd "$build_dir"
 ctest --output-on-failure -j2
