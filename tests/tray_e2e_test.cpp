@@ -1,7 +1,7 @@
 // The program driven through its tray icon as a user would, under an Xvfb of the test's own
 // with trayer as the tray host, run from a private copy of the run folder (its working
 // directory) with a runtime directory of its own: the icon's buttons show the window and open
-// the menu, the menu hides the window, opens an information window and ends the program;
+// the menu, the menu hides the window, opens an information window (twice: still one) and ends the program;
 // moving the window saves its position at once; a mode chosen in the window is saved into the
 // current preset at exit, the expand button widens the window, and a colour chosen for a
 // channel indicator is written to LedColor.dat; a close request from an
@@ -228,6 +228,11 @@ TEST_F(TrayEndToEnd, InformationWindowsOpenFromTheMenuAndTheirCloseRequestEndsTh
   EXPECT_EQ(authors.y, (480 - 347) / 2);
   std::this_thread::sleep_for(300ms);
   Screenshot("tray_authors_window");
+  // Choosing it again replaces the window: still exactly one.
+  ASSERT_NO_FATAL_FAILURE(ChooseFromMenu("Up Up Return"));
+  std::this_thread::sleep_for(500ms);
+  ASSERT_EQ(x_.ViewableTopLevel(kAuthorsTitle).size(), 1u);
+  ASSERT_TRUE(WaitFor([&] { return Viewable(kAuthorsTitle).has_value(); })) << "no authors window";
   x_.Press(authors.x + 46 + 40, authors.y + 317 + 12, 1);
   ASSERT_TRUE(WaitFor([&] { return !Viewable(kAuthorsTitle); })) << "OK did not close the authors window";
   EXPECT_FALSE(WindowShown());
