@@ -13,7 +13,8 @@ build_dir="build${sanitize:+-$sanitize}"
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGLIMMORA_WERROR=ON \
   -DGLIMMORA_SANITIZE="$sanitize" >/dev/null
 cmake --build "$build_dir"
-# Leak reports of system libraries' one-time allocations are not ours (scripts/lsan.supp).
+# Reports from inside system libraries are not ours (scripts/lsan.supp, scripts/tsan.supp).
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export TSAN_OPTIONS="suppressions=$PWD/scripts/tsan.supp${TSAN_OPTIONS:+:$TSAN_OPTIONS}"
 cd "$build_dir"
 ctest --output-on-failure -j2
