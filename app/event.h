@@ -5,13 +5,13 @@
 namespace glimmora {
 
 enum class EventKind {
-  TrayIcon,        // type 0 left press, 1 right press, 2 left double click, 3 right double click
-  MenuItem,        // number: menu item id
-  TimerTick,       // number: timer id
+  TrayIcon,   // type 0 left press, 1 right press, 2 left double click, 3 right double click
+  MenuItem,   // number: menu item id
+  TimerTick,  // number: timer id
   WindowMinimised,
   WindowMoved,
   CloseRequested,
-  Control,         // number: control id; type depends on the control
+  Control,  // number: control id; type depends on the control
 };
 
 // Types of list events: the notification code of the list.

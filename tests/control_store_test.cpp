@@ -16,8 +16,8 @@ TEST(ControlStore, ClampsPositionsToEachControlsRange) {
     int expected;
   };
   const Case cases[] = {
-      {ThresholdBarId(1), 40, 39}, {ThresholdBarId(18), -5, 0}, {AruBar, 0, 1},        {AruBar, 61, 60},
-      {BrightBar, 16, 15},         {StepBar, 300, 255},         {LevelBar, 61, 60},     {EffectSpeedBar, 9, 5},
+      {ThresholdBarId(1), 40, 39}, {ThresholdBarId(18), -5, 0}, {AruBar, 0, 1},          {AruBar, 61, 60},
+      {BrightBar, 16, 15},         {StepBar, 300, 255},         {LevelBar, 61, 60},      {EffectSpeedBar, 9, 5},
       {InvertToggle, 7, 1},        {InvertToggle, 0, 0},        {ThresholdBar1, 20, 20},
   };
   ControlStore store;

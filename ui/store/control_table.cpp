@@ -6,7 +6,7 @@
 
 namespace glimmora {
 
-const char* const kBandLabels[18] = {"13",  "16",  "24",   "35",   "53",   "79",   "118",  "178",  "267",
+const char* const kBandLabels[18] = {"13",  "16",  "24",  "35",   "53",   "79",   "118",  "178",  "267",
                                      "400", "600", "900", "1350", "2024", "3036", "4554", "6830", "10250"};
 
 const char* const kModeItemTexts[6] = {"Нету", "Ручной", "Авто", "Случайный", "Уровень 1", "Уровень 2"};
@@ -20,10 +20,10 @@ using K = ControlKind;
 constexpr std::uint32_t kRed = 255;
 constexpr std::uint32_t kBlue = 16711680;
 
-constexpr ControlSpec Bar(int id, const char* name, K kind, int x, int y, int w, int h, int min, int max,
-                          int page, int initial, const char* tipKey, const char* tip, bool right = false) {
-  return {id, name, kind, x, y, w, h, min, max, page, initial, nullptr, nullptr, 0, Alignment::Left, false,
-          tipKey, tip, right};
+constexpr ControlSpec Bar(int id, const char* name, K kind, int x, int y, int w, int h, int min, int max, int page,
+                          int initial, const char* tipKey, const char* tip, bool right = false) {
+  return {id,    name,   kind, x,    y, w, h, min, max, page, initial, nullptr, nullptr, 0, Alignment::Left,
+          false, tipKey, tip,  right};
 }
 
 constexpr ControlSpec Button(int id, const char* name, K kind, int x, int y, int w, int h, const char* text,
@@ -31,30 +31,30 @@ constexpr ControlSpec Button(int id, const char* name, K kind, int x, int y, int
   return {id, name, kind, x, y, w, h, 0, 0, 0, 0, text, textKey, 0, Alignment::Left, false, tipKey, tip, right};
 }
 
-constexpr ControlSpec List(int id, const char* name, int x, int y, int w, int h, const char* tipKey,
-                           const char* tip, bool right) {
-  return {id, name, K::DropDownList, x, y, w, h, 0, 0, 0, -1, nullptr, nullptr, 0, Alignment::Left, false,
-          tipKey, tip, right};
+constexpr ControlSpec List(int id, const char* name, int x, int y, int w, int h, const char* tipKey, const char* tip,
+                           bool right) {
+  return {id,      name, K::DropDownList, x,     y,      w,   h,    0, 0, 0, -1, nullptr,
+          nullptr, 0,    Alignment::Left, false, tipKey, tip, right};
 }
 
 constexpr ControlSpec Label(int id, const char* name, int x, int y, int w, int h, const char* text,
                             std::uint32_t colour, Alignment align, bool sunken, bool right) {
-  return {id, name, K::TextLabel, x, y, w, h, 0, 0, 0, 0, text, nullptr, colour, align, sunken, nullptr, nullptr,
-          right};
+  return {id, name, K::TextLabel, x,      y,     w,      h,       0,       0,    0,
+          0,  text, nullptr,      colour, align, sunken, nullptr, nullptr, right};
 }
 
 constexpr const char* kThresholdNames[18] = {
     "ThresholdBar1",  "ThresholdBar2",  "ThresholdBar3",  "ThresholdBar4",  "ThresholdBar5",  "ThresholdBar6",
     "ThresholdBar7",  "ThresholdBar8",  "ThresholdBar9",  "ThresholdBar10", "ThresholdBar11", "ThresholdBar12",
     "ThresholdBar13", "ThresholdBar14", "ThresholdBar15", "ThresholdBar16", "ThresholdBar17", "ThresholdBar18"};
-constexpr const char* kPinComboNames[18] = {
-    "PinCombo1",  "PinCombo2",  "PinCombo3",  "PinCombo4",  "PinCombo5",  "PinCombo6",
-    "PinCombo7",  "PinCombo8",  "PinCombo9",  "PinCombo10", "PinCombo11", "PinCombo12",
-    "PinCombo13", "PinCombo14", "PinCombo15", "PinCombo16", "PinCombo17", "PinCombo18"};
-constexpr const char* kBandImageNames[18] = {
-    "BandImage1",  "BandImage2",  "BandImage3",  "BandImage4",  "BandImage5",  "BandImage6",
-    "BandImage7",  "BandImage8",  "BandImage9",  "BandImage10", "BandImage11", "BandImage12",
-    "BandImage13", "BandImage14", "BandImage15", "BandImage16", "BandImage17", "BandImage18"};
+constexpr const char* kPinComboNames[18] = {"PinCombo1",  "PinCombo2",  "PinCombo3",  "PinCombo4",  "PinCombo5",
+                                            "PinCombo6",  "PinCombo7",  "PinCombo8",  "PinCombo9",  "PinCombo10",
+                                            "PinCombo11", "PinCombo12", "PinCombo13", "PinCombo14", "PinCombo15",
+                                            "PinCombo16", "PinCombo17", "PinCombo18"};
+constexpr const char* kBandImageNames[18] = {"BandImage1",  "BandImage2",  "BandImage3",  "BandImage4",  "BandImage5",
+                                             "BandImage6",  "BandImage7",  "BandImage8",  "BandImage9",  "BandImage10",
+                                             "BandImage11", "BandImage12", "BandImage13", "BandImage14", "BandImage15",
+                                             "BandImage16", "BandImage17", "BandImage18"};
 
 // Pins 1..9 stand in the left column of the panel, 10..18 in the right one.
 constexpr int PinColumnX(int pin) { return pin <= 9 ? 0 : 80; }
@@ -64,8 +64,8 @@ constexpr std::array<ControlSpec, 92> BuildTable() {
   std::array<ControlSpec, 92> t{};
   int n = 0;
   for (int k = 1; k <= 18; ++k) {
-    t[n++] = Bar(ThresholdBarId(k), kThresholdNames[k - 1], K::VerticalScrollBar, 10 + 9 * (k - 1), 117, 8, 80,
-                 0, 39, 1, 15, nullptr, nullptr);
+    t[n++] = Bar(ThresholdBarId(k), kThresholdNames[k - 1], K::VerticalScrollBar, 10 + 9 * (k - 1), 117, 8, 80, 0, 39,
+                 1, 15, nullptr, nullptr);
   }
   t[n++] = List(ModeCombo, "ModeCombo", 3, 238, 80, 20, "ac14", "Режим", false);
   t[n++] = Bar(BrightBar, "BrightBar", K::HorizontalScrollBar, 10, 218, 80, 16, 0, 15, 3, 11, "ac34", "Яркость");
@@ -83,17 +83,16 @@ constexpr std::array<ControlSpec, 92> BuildTable() {
                   "Свернуть/Развернуть дополнительные настройки");
   t[n++] = Button(MidpointButton, "MidpointButton", K::PushButton, 61, 260, 57, 20, "0", nullptr, "ac44",
                   "Среднее положение эквалайзера");
-  t[n++] = Button(AutostartAddButton, "AutostartAddButton", K::ImageButton, 181, 5, 25, 25, nullptr, nullptr,
-                  "ac45", "Добавить в автозагрузку", true);
-  t[n++] = Button(AutostartRemoveButton, "AutostartRemoveButton", K::ImageButton, 211, 5, 25, 25, nullptr,
-                  nullptr, "ac46", "Удалить из автозагрузки", true);
+  t[n++] = Button(AutostartAddButton, "AutostartAddButton", K::ImageButton, 181, 5, 25, 25, nullptr, nullptr, "ac45",
+                  "Добавить в автозагрузку", true);
+  t[n++] = Button(AutostartRemoveButton, "AutostartRemoveButton", K::ImageButton, 211, 5, 25, 25, nullptr, nullptr,
+                  "ac46", "Удалить из автозагрузки", true);
   t[n++] = Button(LoadEffectsButton, "LoadEffectsButton", K::ImageButton, 87, 5, 25, 25, nullptr, nullptr, "ac47",
                   "Загрузить файл эффектов");
-  t[n++] = Bar(EffectSpeedBar, "EffectSpeedBar", K::TrackBar, 5, 5, 80, 20, 0, 5, 1, 0, "ac55",
-               "Скорость БО из файла");
+  t[n++] = Bar(EffectSpeedBar, "EffectSpeedBar", K::TrackBar, 5, 5, 80, 20, 0, 5, 1, 0, "ac55", "Скорость БО из файла");
   t[n++] = Label(UsbStatusLabel, "UsbStatusLabel", 119, 8, 57, 18, "USBOFF", kRed, Alignment::Centre, true, false);
-  t[n++] = Label(MakerLabel, "MakerLabel", 241, 10, 100, 18, "Vestrel Studio 2012", kBlue, Alignment::Left, false,
-                 true);
+  t[n++] =
+      Label(MakerLabel, "MakerLabel", 241, 10, 100, 18, "Vestrel Studio 2012", kBlue, Alignment::Left, false, true);
   t[n++] = Label(VersionLabel, "VersionLabel", 243, 264, 35, 18, "v.2.14", kBlue, Alignment::Left, false, true);
   t[n++] = List(PresetCombo, "PresetCombo", 181, 238, 75, 20, "ac48", "Предустановки", true);
   t[n++] = List(LanguageCombo, "LanguageCombo", 260, 238, 75, 20, "ac49", "Язык", true);
@@ -105,12 +104,29 @@ constexpr std::array<ControlSpec, 92> BuildTable() {
                    Alignment::Left, false, true);
   }
   for (int pin = 1; pin <= 18; ++pin) {
-    t[n++] = List(PinComboId(pin), kPinComboNames[pin - 1], 205 + PinColumnX(pin), 35 + PinRowY(pin), 50, 20,
-                  "ac50", "Номер фильтра, подключенного к порту", true);
+    t[n++] = List(PinComboId(pin), kPinComboNames[pin - 1], 205 + PinColumnX(pin), 35 + PinRowY(pin), 50, 20, "ac50",
+                  "Номер фильтра, подключенного к порту", true);
   }
   for (int k = 1; k <= 18; ++k) {
-    t[n++] = {BandImageId(k), kBandImageNames[k - 1], K::ImageControl, 10 + 9 * (k - 1), 35, 8, 80, 0, 0, 0, 0,
-              nullptr, nullptr, 0, Alignment::Left, false, nullptr, nullptr, false};
+    t[n++] = {BandImageId(k),
+              kBandImageNames[k - 1],
+              K::ImageControl,
+              10 + 9 * (k - 1),
+              35,
+              8,
+              80,
+              0,
+              0,
+              0,
+              0,
+              nullptr,
+              nullptr,
+              0,
+              Alignment::Left,
+              false,
+              nullptr,
+              nullptr,
+              false};
   }
   if (n != 92) throw "control table size";
   return t;

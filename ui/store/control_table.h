@@ -33,7 +33,7 @@ struct ControlSpec {
   const char* textKey;   // language key of the text, nullptr when never translated
   std::uint32_t colour;  // label text colour, red in the low byte; 0 = default
   Alignment alignment;
-  bool sunken;            // label with a sunken border
+  bool sunken;             // label with a sunken border
   const char* tooltipKey;  // language key of the tooltip, nullptr when none
   const char* tooltip;     // UTF-8 built-in tooltip, nullptr when none
   bool rightPanel;         // part of the expandable right-hand panel
