@@ -115,10 +115,10 @@ void ApplyLanguage(ControlStore& store, LanguageTexts& texts, const std::string&
   // Tooltips and button texts of the controls that carry a language key, and the items of
   // ModeCombo. ReplaceItemTexts keeps each list's selection while its items change, so the
   // engine never sees a pin list without its selection.
-  for (const ControlSpec& spec : MainWindowControls()) {
-    if (spec.tooltipKey != nullptr) store.SetTooltip(spec.id, ReadLanguageText(spec.tooltipKey));
-    if (spec.textKey != nullptr) store.SetText(spec.id, ReadLanguageText(spec.textKey));
-    if (spec.id == ModeCombo) {
+  for (const ControlSpec& row : MainWindowControls()) {
+    if (row.tooltipKey != nullptr) store.SetTooltip(row.id, ReadLanguageText(row.tooltipKey));
+    if (row.textKey != nullptr) store.SetText(row.id, ReadLanguageText(row.textKey));
+    if (row.id == ModeCombo) {
       std::vector<std::string> items;
       for (const char* key : kModeItemKeys) items.push_back(ReadLanguageText(key));
       store.ReplaceItemTexts(ModeCombo, items);

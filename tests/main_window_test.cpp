@@ -77,53 +77,53 @@ TEST_F(MainWindowTest, EveryControlOfTheTableIsBuiltWithItsGeometryRangeAndState
   EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable by dragging";
 
   QWidget* previous = nullptr;
-  for (const ControlSpec& spec : MainWindowControls()) {
-    SCOPED_TRACE(spec.name);
-    QWidget* widget = window.Control(spec.id);
+  for (const ControlSpec& row : MainWindowControls()) {
+    SCOPED_TRACE(row.name);
+    QWidget* widget = window.Control(row.id);
     ASSERT_NE(widget, nullptr);
-    EXPECT_EQ(widget->objectName(), QString::fromLatin1(spec.name));
-    EXPECT_EQ(widget->geometry(), QRect(spec.x, spec.y, spec.w, spec.h));
-    EXPECT_EQ(widget->toolTip(), QString::fromStdString(Utf8FromCp1251(store.Tooltip(spec.id))));
+    EXPECT_EQ(widget->objectName(), QString::fromLatin1(row.name));
+    EXPECT_EQ(widget->geometry(), QRect(row.x, row.y, row.w, row.h));
+    EXPECT_EQ(widget->toolTip(), QString::fromStdString(Utf8FromCp1251(store.Tooltip(row.id))));
     // Creation order is the order of the children, and with it the tab order.
     if (previous != nullptr) {
       const QObjectList& children = window.children();
       EXPECT_LT(children.indexOf(previous), children.indexOf(widget));
     }
     previous = widget;
-    switch (spec.kind) {
+    switch (row.kind) {
       case ControlKind::VerticalScrollBar:
       case ControlKind::HorizontalScrollBar:
       case ControlKind::TrackBar: {
         auto* slider = static_cast<QAbstractSlider*>(widget);
-        EXPECT_EQ(slider->orientation(), spec.kind == ControlKind::VerticalScrollBar ? Qt::Vertical : Qt::Horizontal);
-        EXPECT_EQ(slider->minimum(), spec.min);
-        EXPECT_EQ(slider->maximum(), spec.max);
-        EXPECT_EQ(slider->pageStep(), spec.page);
-        EXPECT_EQ(slider->value(), spec.initial);
+        EXPECT_EQ(slider->orientation(), row.kind == ControlKind::VerticalScrollBar ? Qt::Vertical : Qt::Horizontal);
+        EXPECT_EQ(slider->minimum(), row.min);
+        EXPECT_EQ(slider->maximum(), row.max);
+        EXPECT_EQ(slider->pageStep(), row.page);
+        EXPECT_EQ(slider->value(), row.initial);
         break;
       }
       case ControlKind::DropDownList:
         EXPECT_FALSE(static_cast<QComboBox*>(widget)->isEditable());
-        EXPECT_EQ(static_cast<QComboBox*>(widget)->currentIndex(), spec.id == ModeCombo ? -1 : spec.initial);
-        EXPECT_EQ(widget->height(), spec.h) << "the closed part is exactly h pixels tall";
+        EXPECT_EQ(static_cast<QComboBox*>(widget)->currentIndex(), row.id == ModeCombo ? -1 : row.initial);
+        EXPECT_EQ(widget->height(), row.h) << "the closed part is exactly h pixels tall";
         break;
       case ControlKind::ToggleButton:
         EXPECT_TRUE(static_cast<QPushButton*>(widget)->isCheckable());
-        EXPECT_EQ(static_cast<QPushButton*>(widget)->isChecked(), spec.initial != 0);
-        EXPECT_EQ(static_cast<QPushButton*>(widget)->text(), QString::fromUtf8(spec.text));
+        EXPECT_EQ(static_cast<QPushButton*>(widget)->isChecked(), row.initial != 0);
+        EXPECT_EQ(static_cast<QPushButton*>(widget)->text(), QString::fromUtf8(row.text));
         break;
       case ControlKind::PushButton:
         EXPECT_FALSE(static_cast<QPushButton*>(widget)->isCheckable());
-        EXPECT_EQ(static_cast<QPushButton*>(widget)->text(), QString::fromUtf8(spec.text));
+        EXPECT_EQ(static_cast<QPushButton*>(widget)->text(), QString::fromUtf8(row.text));
         break;
       case ControlKind::TextLabel: {
         auto* label = static_cast<QLabel*>(widget);
-        EXPECT_EQ(label->text(), QString::fromUtf8(spec.text));
-        EXPECT_EQ(label->frameShadow() == QFrame::Sunken, spec.sunken);
-        EXPECT_EQ(static_cast<bool>(label->alignment() & Qt::AlignHCenter), spec.alignment == Alignment::Centre);
-        if (spec.colour != 0) {
+        EXPECT_EQ(label->text(), QString::fromUtf8(row.text));
+        EXPECT_EQ(label->frameShadow() == QFrame::Sunken, row.sunken);
+        EXPECT_EQ(static_cast<bool>(label->alignment() & Qt::AlignHCenter), row.alignment == Alignment::Centre);
+        if (row.colour != 0) {
           const QColor colour = label->palette().color(QPalette::WindowText);
-          EXPECT_EQ(colour, QColor(spec.colour & 0xff, spec.colour >> 8 & 0xff, spec.colour >> 16 & 0xff));
+          EXPECT_EQ(colour, QColor(row.colour & 0xff, row.colour >> 8 & 0xff, row.colour >> 16 & 0xff));
         }
         break;
       }
@@ -140,17 +140,17 @@ TEST_F(MainWindowTest, EveryControlOfTheTableIsBuiltWithItsGeometryRangeAndState
 // Rules the table must follow, checked as rules rather than as a second copy of it.
 TEST_F(MainWindowTest, TheTableKeepsTheLayoutRules) {
   std::set<int> ids;
-  for (const ControlSpec& spec : MainWindowControls()) {
-    SCOPED_TRACE(spec.name);
-    EXPECT_TRUE(ids.insert(spec.id).second) << "identifiers are unique";
+  for (const ControlSpec& row : MainWindowControls()) {
+    SCOPED_TRACE(row.name);
+    EXPECT_TRUE(ids.insert(row.id).second) << "identifiers are unique";
     // The right-hand panel is cut off by the collapsed width, the left part never is.
-    if (spec.rightPanel) {
-      EXPECT_GE(spec.x, kClientWidthCollapsed);
+    if (row.rightPanel) {
+      EXPECT_GE(row.x, kClientWidthCollapsed);
     } else {
-      EXPECT_LE(spec.x + spec.w, kClientWidthCollapsed);
+      EXPECT_LE(row.x + row.w, kClientWidthCollapsed);
     }
-    EXPECT_LE(spec.x + spec.w, kClientWidthExpanded + 1);  // MakerLabel reaches one pixel past the edge
-    EXPECT_LE(spec.y + spec.h, kClientHeight);
+    EXPECT_LE(row.x + row.w, kClientWidthExpanded + 1);  // MakerLabel reaches one pixel past the edge
+    EXPECT_LE(row.y + row.h, kClientHeight);
   }
   EXPECT_EQ(ids.size(), 92u);
   for (int k = 1; k <= kChannelCount; ++k) {

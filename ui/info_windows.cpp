@@ -116,20 +116,20 @@ void InfoWindows::SetTitle(std::string_view key, std::string_view text) {
 void InfoWindows::Open(int windowId, std::string_view languageText) {
   if (!ValidId(windowId)) return;
   Close(windowId);
-  const WindowSpec& spec = kWindows[windowId];
+  const WindowSpec& row = kWindows[windowId];
   const bool scheme = windowId == LptSchemeWindowId;
   const int width = scheme ? kLptSchemeWindowWidth : kInfoWindowWidth;
   const int height = scheme ? kLptSchemeWindowHeight : kInfoWindowHeight;
 
   auto window = std::make_unique<InfoWindow>(windowId, sink_);
-  window->setObjectName(spec.name);
+  window->setObjectName(row.name);
   window->setWindowTitle(titles_[windowId]);
   window->setWindowIcon(ProgramIcon());
   window->setFixedSize(width, height);
 
   auto* picture = new QLabel(window.get());
   picture->setObjectName(scheme ? "LptSchemePicture" : "InfoPicture");
-  picture->setProperty("controlId", spec.pictureId);
+  picture->setProperty("controlId", row.pictureId);
   picture->setPixmap(scheme ? Picture(kLptSchemeResource, kLptSchemeWidth, kLptSchemeHeight)
                             : Picture(kInfoPictureResource, kInfoPictureWidth, kInfoPictureHeight));
   picture->setGeometry(6, 6, picture->pixmap().width(), picture->pixmap().height());
@@ -137,7 +137,7 @@ void InfoWindows::Open(int windowId, std::string_view languageText) {
   if (!scheme) {
     auto* viewer = new QTextBrowser(window.get());
     viewer->setObjectName("Viewer");
-    viewer->setProperty("controlId", spec.viewerId);
+    viewer->setProperty("controlId", row.viewerId);
     viewer->setGeometry(172, 6, 322, 335);
     viewer->setReadOnly(true);
     viewer->setOpenLinks(false);
@@ -154,9 +154,9 @@ void InfoWindows::Open(int windowId, std::string_view languageText) {
 
   auto* ok = new QPushButton("OK", window.get());
   ok->setObjectName("OkButton");
-  ok->setProperty("controlId", spec.okId);
+  ok->setProperty("controlId", row.okId);
   ok->setGeometry(scheme ? 246 : 46, scheme ? 614 : 317, 80, 24);
-  QObject::connect(ok, &QPushButton::clicked, [sink = sink_, id = spec.okId] {
+  QObject::connect(ok, &QPushButton::clicked, [sink = sink_, id = row.okId] {
     sink(Event{EventKind::Control, 0, id, 0});
   });
 

@@ -79,7 +79,7 @@ MainWindow::MainWindow(ControlStore& store, EventSink sink)
   small.setPixelSize(kFontPixelSize);
   setFont(small);
   Build();
-  for (const ControlSpec& spec : MainWindowControls()) Mirror(spec.id);
+  for (const ControlSpec& row : MainWindowControls()) Mirror(row.id);
   store_.TakeChanges();
   store_.SetChangeNotifier([this] {
     QMetaObject::invokeMethod(
@@ -90,15 +90,15 @@ MainWindow::MainWindow(ControlStore& store, EventSink sink)
 MainWindow::~MainWindow() { store_.SetChangeNotifier(nullptr); }
 
 void MainWindow::Build() {
-  for (const ControlSpec& spec : MainWindowControls()) {
-    const int id = spec.id;
+  for (const ControlSpec& row : MainWindowControls()) {
+    const int id = row.id;
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (row.kind) {
       case ControlKind::VerticalScrollBar:
       case ControlKind::HorizontalScrollBar: {
-        auto* bar = new QScrollBar(spec.kind == ControlKind::VerticalScrollBar ? Qt::Vertical : Qt::Horizontal, this);
-        bar->setRange(spec.min, spec.max);
-        bar->setPageStep(spec.page > 0 ? spec.page : 1);
+        auto* bar = new QScrollBar(row.kind == ControlKind::VerticalScrollBar ? Qt::Vertical : Qt::Horizontal, this);
+        bar->setRange(row.min, row.max);
+        bar->setPageStep(row.page > 0 ? row.page : 1);
         bar->setStyle(ScrollBarStyle());
         // Every scroll action of the user (arrow, page, thumb, wheel, key) is an event, also
         // one at the end of the range; the position it reports is already the new one.
@@ -111,8 +111,8 @@ void MainWindow::Build() {
       }
       case ControlKind::TrackBar: {
         auto* slider = new QSlider(Qt::Horizontal, this);
-        slider->setRange(spec.min, spec.max);
-        slider->setPageStep(spec.page > 0 ? spec.page : 1);
+        slider->setRange(row.min, row.max);
+        slider->setPageStep(row.page > 0 ? row.page : 1);
         slider->setTickPosition(QSlider::TicksBelow);
         slider->setTickInterval(1);
         // The track bar is read when needed; it sends no events.
@@ -129,7 +129,7 @@ void MainWindow::Build() {
       case ControlKind::ToggleButton:
       case ControlKind::PushButton: {
         auto* button = new QPushButton(this);
-        const bool toggle = spec.kind == ControlKind::ToggleButton;
+        const bool toggle = row.kind == ControlKind::ToggleButton;
         button->setCheckable(toggle);
         connect(button, &QPushButton::clicked, this, [this, id, toggle](bool checked) {
           if (toggle) store_.SetState(id, checked ? 1 : 0);
@@ -141,15 +141,15 @@ void MainWindow::Build() {
       case ControlKind::ImageButton: {
         auto* button = new QToolButton(this);
         if (const char* icon = IconOf(id)) button->setIcon(QIcon(QString::fromLatin1(icon)));
-        button->setIconSize(QSize(spec.w - 4, spec.h - 4));
+        button->setIconSize(QSize(row.w - 4, row.h - 4));
         connect(button, &QToolButton::clicked, this, [this, id] { Send(EventKind::Control, id, 0); });
         widget = button;
         break;
       }
       case ControlKind::TextLabel: {
         auto* label = new QLabel(this);
-        label->setAlignment(spec.alignment == Alignment::Centre ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
-        if (spec.sunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(row.alignment == Alignment::Centre ? Qt::AlignCenter : (Qt::AlignLeft | Qt::AlignVCenter));
+        if (row.sunken) label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         widget = label;
         break;
       }
@@ -160,9 +160,9 @@ void MainWindow::Build() {
         break;
       }
     }
-    widget->setObjectName(QString::fromLatin1(spec.name));
-    widget->setGeometry(spec.x, spec.y, spec.w, spec.h);
-    if (spec.kind == ControlKind::DropDownList) widget->setFixedHeight(spec.h);
+    widget->setObjectName(QString::fromLatin1(row.name));
+    widget->setGeometry(row.x, row.y, row.w, row.h);
+    if (row.kind == ControlKind::DropDownList) widget->setFixedHeight(row.h);
     if (static_cast<int>(widgets_.size()) <= id) widgets_.resize(id + 1, nullptr);
     widgets_[id] = widget;
   }
@@ -174,12 +174,12 @@ void MainWindow::ApplyStoreChanges() {
 
 void MainWindow::Mirror(int id) {
   QWidget* widget = Control(id);
-  const ControlSpec* spec = FindControl(id);
-  if (widget == nullptr || spec == nullptr) return;
+  const ControlSpec* row = FindControl(id);
+  if (widget == nullptr || row == nullptr) return;
   QSignalBlocker blocker(widget);
   const QString tooltip = FromStore(store_.Tooltip(id));
   if (widget->toolTip() != tooltip) widget->setToolTip(tooltip);
-  switch (spec->kind) {
+  switch (row->kind) {
     case ControlKind::VerticalScrollBar:
     case ControlKind::HorizontalScrollBar:
     case ControlKind::TrackBar:

@@ -8,16 +8,16 @@
 namespace glimmora {
 
 ControlStore::ControlStore() : controls_(kMaxControlId + 1), changed_(kMaxControlId + 1, false) {
-  for (const ControlSpec& spec : MainWindowControls()) {
-    Control& c = controls_[spec.id];
+  for (const ControlSpec& row : MainWindowControls()) {
+    Control& c = controls_[row.id];
     c.exists = true;
-    c.kind = spec.kind;
-    c.min = spec.min;
-    c.max = spec.max;
-    c.value = spec.initial;
-    if (spec.text) c.text = Cp1251FromUtf8(spec.text);
-    if (spec.tooltip) c.tooltip = Cp1251FromUtf8(spec.tooltip);
-    c.colour = spec.colour;
+    c.kind = row.kind;
+    c.min = row.min;
+    c.max = row.max;
+    c.value = row.initial;
+    if (row.text) c.text = Cp1251FromUtf8(row.text);
+    if (row.tooltip) c.tooltip = Cp1251FromUtf8(row.tooltip);
+    c.colour = row.colour;
   }
 }
 
