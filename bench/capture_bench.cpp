@@ -52,7 +52,7 @@ void BM_LevelAndSpectrum(benchmark::State& bench) {
 }
 BENCHMARK(BM_LevelAndSpectrum)->Repetitions(10)->ReportAggregatesOnly(true);
 
-constexpr pa_sample_spec kSpec{PA_SAMPLE_S16LE, 22050, 1};
+constexpr pa_sample_spec kMarkerFormat{PA_SAMPLE_S16LE, 22050, 1};
 constexpr int kFragments = 100;
 constexpr int kFragmentSamples = 220;  // 10 ms
 
@@ -81,11 +81,11 @@ class Player {
       if (ready) pa_threaded_mainloop_wait(loop_);
     }
     if (ready) {
-      stream_ = pa_stream_new(context_, "marker", &kSpec, nullptr);
+      stream_ = pa_stream_new(context_, "marker", &kMarkerFormat, nullptr);
       pa_stream_set_state_callback(stream_, &Player::SignalStream, loop_);
       pa_buffer_attr attributes{};
       attributes.maxlength = static_cast<std::uint32_t>(-1);
-      attributes.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(10'000, &kSpec));
+      attributes.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(10'000, &kMarkerFormat));
       attributes.prebuf = static_cast<std::uint32_t>(-1);
       attributes.minreq = static_cast<std::uint32_t>(-1);
       attributes.fragsize = static_cast<std::uint32_t>(-1);

@@ -115,7 +115,7 @@ void ApplyLanguage(ControlStore& store, LanguageTexts& texts, const std::string&
   // Tooltips and button texts of the controls that carry a language key, and the items of
   // ModeCombo. ReplaceItemTexts keeps each list's selection while its items change, so the
   // engine never sees a pin list without its selection.
-  for (const ControlSpec& row : MainWindowControls()) {
+  for (const ControlRow& row : MainWindowControls()) {
     if (row.tooltipKey != nullptr) store.SetTooltip(row.id, ReadLanguageText(row.tooltipKey));
     if (row.textKey != nullptr) store.SetText(row.id, ReadLanguageText(row.textKey));
     if (row.id == ModeCombo) {

@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, EveryControlOfTheTableIsBuiltWithItsGeometryRangeAndState
   EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable by dragging";
 
   QWidget* previous = nullptr;
-  for (const ControlSpec& row : MainWindowControls()) {
+  for (const ControlRow& row : MainWindowControls()) {
     SCOPED_TRACE(row.name);
     QWidget* widget = window.Control(row.id);
     ASSERT_NE(widget, nullptr);
@@ -140,7 +140,7 @@ TEST_F(MainWindowTest, EveryControlOfTheTableIsBuiltWithItsGeometryRangeAndState
 // Rules the table must follow, checked as rules rather than as a second copy of it.
 TEST_F(MainWindowTest, TheTableKeepsTheLayoutRules) {
   std::set<int> ids;
-  for (const ControlSpec& row : MainWindowControls()) {
+  for (const ControlRow& row : MainWindowControls()) {
     SCOPED_TRACE(row.name);
     EXPECT_TRUE(ids.insert(row.id).second) << "identifiers are unique";
     // The right-hand panel is cut off by the collapsed width, the left part never is.

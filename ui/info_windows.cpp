@@ -32,7 +32,7 @@ constexpr int kLptSchemeWidth = 320;
 constexpr int kLptSchemeHeight = 602;
 constexpr size_t kLanguagePrefixLength = 7;
 
-struct WindowSpec {
+struct InfoWindowRow {
   const char* name;
   const char* titleKey;
   const char* title;  // built-in, UTF-8
@@ -41,7 +41,7 @@ struct WindowSpec {
 };
 
 // Indexed by window id 1..4.
-constexpr WindowSpec kWindows[] = {
+constexpr InfoWindowRow kWindows[] = {
     {},
     {"AuthorsWindow", "ac51", "Авторы", "_avtori.rtf", AuthorsPicture, AuthorsViewer, AuthorsOkButton},
     {"HelpWindow", "ac52", "Настройки", "_spravka.rtf", HelpPicture, HelpViewer, HelpOkButton},
@@ -116,7 +116,7 @@ void InfoWindows::SetTitle(std::string_view key, std::string_view text) {
 void InfoWindows::Open(int windowId, std::string_view languageText) {
   if (!ValidId(windowId)) return;
   Close(windowId);
-  const WindowSpec& row = kWindows[windowId];
+  const InfoWindowRow& row = kWindows[windowId];
   const bool scheme = windowId == LptSchemeWindowId;
   const int width = scheme ? kLptSchemeWindowWidth : kInfoWindowWidth;
   const int height = scheme ? kLptSchemeWindowHeight : kInfoWindowHeight;

@@ -79,7 +79,7 @@ MainWindow::MainWindow(ControlStore& store, EventSink sink)
   small.setPixelSize(kFontPixelSize);
   setFont(small);
   Build();
-  for (const ControlSpec& row : MainWindowControls()) Mirror(row.id);
+  for (const ControlRow& row : MainWindowControls()) Mirror(row.id);
   store_.TakeChanges();
   store_.SetChangeNotifier([this] {
     QMetaObject::invokeMethod(
@@ -90,7 +90,7 @@ MainWindow::MainWindow(ControlStore& store, EventSink sink)
 MainWindow::~MainWindow() { store_.SetChangeNotifier(nullptr); }
 
 void MainWindow::Build() {
-  for (const ControlSpec& row : MainWindowControls()) {
+  for (const ControlRow& row : MainWindowControls()) {
     const int id = row.id;
     QWidget* widget = nullptr;
     switch (row.kind) {
@@ -174,7 +174,7 @@ void MainWindow::ApplyStoreChanges() {
 
 void MainWindow::Mirror(int id) {
   QWidget* widget = Control(id);
-  const ControlSpec* row = FindControl(id);
+  const ControlRow* row = FindControl(id);
   if (widget == nullptr || row == nullptr) return;
   QSignalBlocker blocker(widget);
   const QString tooltip = FromStore(store_.Tooltip(id));

@@ -19,17 +19,17 @@ namespace {
 constexpr const char* kIconResource = ":/glimmora_icon.png";
 constexpr int kIconSize = 32;
 
-struct ItemSpec {
+struct MenuItemRow {
   const char* key;
   int id;  // 0: the sub-menu
   const char* text;
 };
 
-constexpr ItemSpec kTopItems[] = {
+constexpr MenuItemRow kTopItems[] = {
     {"ac", MenuRestore, "Развернуть"}, {"ac1", MenuHide, "Свернуть"}, {"ac2", 0, "Справка"},
     {"ac6", MenuAbout, "О программе"}, {"ac7", MenuExit, "Выход"},
 };
-constexpr ItemSpec kHelpItems[] = {
+constexpr MenuItemRow kHelpItems[] = {
     {"ac3", MenuHelp, "Настройки"},
     {"ac4", MenuLptScheme, "Схема LPT-светомузыки"},
     {"ac5", MenuHistory, "История"},
@@ -60,18 +60,18 @@ QIcon ProgramIcon() {
 }
 
 TrayMenu::TrayMenu(std::function<void(int)> chosen) : menu_(std::make_unique<QMenu>()) {
-  const auto add = [&chosen](QMenu& menu, const ItemSpec& item) {
+  const auto add = [&chosen](QMenu& menu, const MenuItemRow& item) {
     QAction* action = menu.addAction(QString::fromUtf8(item.text));
     action->setObjectName(item.key);
     action->setData(item.id);
     QObject::connect(action, &QAction::triggered, [chosen, id = item.id] { chosen(id); });
   };
-  for (const ItemSpec& item : kTopItems) {
+  for (const MenuItemRow& item : kTopItems) {
     if (item.id == MenuExit) menu_->addSeparator();
     if (item.id == 0) {
       help_ = menu_->addMenu(QString::fromUtf8(item.text));
       help_->menuAction()->setObjectName(item.key);
-      for (const ItemSpec& sub : kHelpItems) add(*help_, sub);
+      for (const MenuItemRow& sub : kHelpItems) add(*help_, sub);
     } else {
       add(*menu_, item);
     }

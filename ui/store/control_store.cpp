@@ -8,7 +8,7 @@
 namespace glimmora {
 
 ControlStore::ControlStore() : controls_(kMaxControlId + 1), changed_(kMaxControlId + 1, false) {
-  for (const ControlSpec& row : MainWindowControls()) {
+  for (const ControlRow& row : MainWindowControls()) {
     Control& c = controls_[row.id];
     c.exists = true;
     c.kind = row.kind;

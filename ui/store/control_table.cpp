@@ -20,25 +20,25 @@ using K = ControlKind;
 constexpr std::uint32_t kRed = 255;
 constexpr std::uint32_t kBlue = 16711680;
 
-constexpr ControlSpec Bar(int id, const char* name, K kind, int x, int y, int w, int h, int min, int max, int page,
-                          int initial, const char* tipKey, const char* tip, bool right = false) {
+constexpr ControlRow Bar(int id, const char* name, K kind, int x, int y, int w, int h, int min, int max, int page,
+                         int initial, const char* tipKey, const char* tip, bool right = false) {
   return {id,    name,   kind, x,    y, w, h, min, max, page, initial, nullptr, nullptr, 0, Alignment::Left,
           false, tipKey, tip,  right};
 }
 
-constexpr ControlSpec Button(int id, const char* name, K kind, int x, int y, int w, int h, const char* text,
-                             const char* textKey, const char* tipKey, const char* tip, bool right = false) {
+constexpr ControlRow Button(int id, const char* name, K kind, int x, int y, int w, int h, const char* text,
+                            const char* textKey, const char* tipKey, const char* tip, bool right = false) {
   return {id, name, kind, x, y, w, h, 0, 0, 0, 0, text, textKey, 0, Alignment::Left, false, tipKey, tip, right};
 }
 
-constexpr ControlSpec List(int id, const char* name, int x, int y, int w, int h, const char* tipKey, const char* tip,
-                           bool right) {
+constexpr ControlRow List(int id, const char* name, int x, int y, int w, int h, const char* tipKey, const char* tip,
+                          bool right) {
   return {id,      name, K::DropDownList, x,     y,      w,   h,    0, 0, 0, -1, nullptr,
           nullptr, 0,    Alignment::Left, false, tipKey, tip, right};
 }
 
-constexpr ControlSpec Label(int id, const char* name, int x, int y, int w, int h, const char* text,
-                            std::uint32_t colour, Alignment align, bool sunken, bool right) {
+constexpr ControlRow Label(int id, const char* name, int x, int y, int w, int h, const char* text, std::uint32_t colour,
+                           Alignment align, bool sunken, bool right) {
   return {id, name, K::TextLabel, x,      y,     w,      h,       0,       0,    0,
           0,  text, nullptr,      colour, align, sunken, nullptr, nullptr, right};
 }
@@ -60,8 +60,8 @@ constexpr const char* kBandImageNames[18] = {"BandImage1",  "BandImage2",  "Band
 constexpr int PinColumnX(int pin) { return pin <= 9 ? 0 : 80; }
 constexpr int PinRowY(int pin) { return 22 * ((pin - 1) % 9); }
 
-constexpr std::array<ControlSpec, 92> BuildTable() {
-  std::array<ControlSpec, 92> t{};
+constexpr std::array<ControlRow, 92> BuildTable() {
+  std::array<ControlRow, 92> t{};
   int n = 0;
   for (int k = 1; k <= 18; ++k) {
     t[n++] = Bar(ThresholdBarId(k), kThresholdNames[k - 1], K::VerticalScrollBar, 10 + 9 * (k - 1), 117, 8, 80, 0, 39,
@@ -132,14 +132,14 @@ constexpr std::array<ControlSpec, 92> BuildTable() {
   return t;
 }
 
-constexpr std::array<ControlSpec, 92> kControls = BuildTable();
+constexpr std::array<ControlRow, 92> kControls = BuildTable();
 
 }  // namespace
 
-std::span<const ControlSpec> MainWindowControls() { return kControls; }
+std::span<const ControlRow> MainWindowControls() { return kControls; }
 
-const ControlSpec* FindControl(int id) {
-  for (const ControlSpec& c : kControls) {
+const ControlRow* FindControl(int id) {
+  for (const ControlRow& c : kControls) {
     if (c.id == id) return &c;
   }
   return nullptr;

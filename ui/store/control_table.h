@@ -22,7 +22,7 @@ enum class ControlKind {
 
 enum class Alignment { Left, Centre };
 
-struct ControlSpec {
+struct ControlRow {
   int id;
   const char* name;
   ControlKind kind;
@@ -40,10 +40,10 @@ struct ControlSpec {
 };
 
 // Every control of the main window, in the order of creation.
-std::span<const ControlSpec> MainWindowControls();
+std::span<const ControlRow> MainWindowControls();
 
 // The table row of one control, or nullptr.
-const ControlSpec* FindControl(int id);
+const ControlRow* FindControl(int id);
 
 // Band labels (Hz) of the 18 threshold bars' tooltips.
 extern const char* const kBandLabels[18];
