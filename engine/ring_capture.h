@@ -1,5 +1,5 @@
 // A Capture that answers from a SampleRing: the level word and the spectrum of the latest
-// samples in the ring, on the reference scale (engine/spectrum.h). The real capture feeds
+// samples in the ring, on the reference scale (engine/fft_analysis.h). The real capture feeds
 // the ring from the sound server; tests feed it synthetic samples.
 //
 // Threads: Level and Spectrum on the engine thread only; the ring takes its writes from
@@ -10,8 +10,8 @@
 #include <cstdint>
 
 #include "engine/capture.h"
+#include "engine/fft_analysis.h"
 #include "engine/sample_ring.h"
-#include "engine/spectrum.h"
 
 namespace glimmora {
 

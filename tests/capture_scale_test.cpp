@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/fft_analysis.h"
 #include "engine/ring_capture.h"
-#include "engine/spectrum.h"
 #include "tests/allocation_counter/allocation_counter.h"
 
 namespace glimmora {

@@ -5,7 +5,7 @@
 #include <numbers>
 #include <vector>
 
-#include "engine/spectrum.h"
+#include "engine/fft_analysis.h"
 #include "tests/allocation_counter/allocation_counter.h"
 #include "tests/doubles/engine_rig.h"
 #include "ui/store/control_ids.h"

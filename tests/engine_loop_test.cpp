@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/band_analysis.h"
-#include "engine/spectrum.h"
+#include "engine/fft_analysis.h"
 #include "engine/zero_thresholds.h"
 #include "settings/thresholds.h"
 #include "tests/doubles/engine_rig.h"

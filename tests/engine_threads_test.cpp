@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/spectrum.h"
+#include "engine/fft_analysis.h"
 #include "engine/zero_thresholds.h"
 #include "tests/doubles/engine_rig.h"
 #include "ui/store/control_ids.h"

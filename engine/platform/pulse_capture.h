@@ -1,6 +1,6 @@
 // The real capture: a PulseAudio record stream from the default source, 22050 Hz mono signed
 // 16-bit with fragments of about 10 ms, feeding a ring of the latest samples. Level and
-// Spectrum answer from that ring on the reference scale (engine/spectrum.h).
+// Spectrum answer from that ring on the reference scale (engine/fft_analysis.h).
 //
 // Without a server, without a source, or after the server died, the capture answers silence,
 // logs the change once to stderr, and tries to connect again about once a second from its own

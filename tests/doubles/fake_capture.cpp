@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/spectrum.h"
+#include "engine/fft_analysis.h"
 
 namespace glimmora {
 
