@@ -21,13 +21,12 @@
 #include <array>
 #include <atomic>
 #include <chrono>
-#include <cmath>
-#include <numbers>
 #include <thread>
 #include <vector>
 
 #include "engine/platform/pulse_capture.h"
 #include "engine/ring_capture.h"
+#include "tests/doubles/fake_capture.h"
 #include "tests/support/pulse_daemon.h"
 
 namespace glimmora {
@@ -37,11 +36,7 @@ using Clock = std::chrono::steady_clock;
 
 void BM_LevelAndSpectrum(benchmark::State& bench) {
   RingCapture capture;
-  std::array<std::int16_t, kSpectrumSamples> tone{};
-  for (int n = 0; n < kSpectrumSamples; ++n) {
-    tone[static_cast<std::size_t>(n)] =
-        static_cast<std::int16_t>(std::lround(3000 * std::sin(2 * std::numbers::pi * 1000 * n / 22050.0)));
-  }
+  const std::vector<std::int16_t> tone = ToneSamples(1000.0, 3000.0);
   capture.Ring().Write(tone);
   std::array<float, kSpectrumBins> bins{};
   for (auto _ : bench) {

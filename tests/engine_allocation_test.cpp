@@ -1,11 +1,8 @@
 // Engine passes in every mode, sounding and silent, allocate nothing.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <numbers>
 #include <vector>
 
-#include "engine/fft_analysis.h"
 #include "tests/allocation_counter/allocation_counter.h"
 #include "tests/doubles/engine_rig.h"
 #include "ui/store/control_ids.h"
@@ -14,10 +11,7 @@ namespace glimmora {
 namespace {
 
 TEST(EngineAllocation, AThousandPassesInEveryModeAllocateNothing) {
-  std::vector<std::int16_t> tone(kSpectrumSamples);
-  for (std::size_t n = 0; n < tone.size(); ++n) {
-    tone[n] = static_cast<std::int16_t>(std::lround(8000.0 * std::sin(2.0 * std::numbers::pi * 440.0 * n / 22050.0)));
-  }
+  const std::vector<std::int16_t> tone = ToneSamples(440.0, 8000.0);
   for (int mode = 0; mode <= 5; ++mode) {
     EngineRig rig(3);
     rig.outputs.recording = false;

@@ -4,12 +4,10 @@
 
 #include <cmath>
 #include <limits>
-#include <numbers>
 #include <string>
 #include <vector>
 
 #include "engine/band_analysis.h"
-#include "engine/fft_analysis.h"
 #include "engine/zero_thresholds.h"
 #include "settings/thresholds.h"
 #include "tests/doubles/engine_rig.h"
@@ -25,16 +23,6 @@ std::vector<std::string> CallsStartingWith(const std::vector<std::string>& calls
     if (prefixes.find(call.substr(0, 3)) != std::string::npos) out.push_back(call);
   }
   return out;
-}
-
-// Samples of a sine tone of 1000 Hz and amplitude 3000 at 22050 Hz.
-std::vector<std::int16_t> Tone() {
-  std::vector<std::int16_t> samples(kSpectrumSamples);
-  for (std::size_t n = 0; n < samples.size(); ++n) {
-    samples[n] =
-        static_cast<std::int16_t>(std::lround(3000.0 * std::sin(2.0 * std::numbers::pi * 1000.0 * n / 22050.0)));
-  }
-  return samples;
 }
 
 TEST(BandAnalysis, EveryBinBelongsToOneBandAndTheTotalLeavesOutBandZero) {
@@ -184,7 +172,7 @@ TEST(EnginePass, ScalingPerModeUsesTheLevelOfThePreviousPass) {
 }
 
 TEST(EnginePass, AClippedInputIsTheLoudestInTheLevelModes) {
-  std::vector<std::int16_t> samples = Tone();
+  std::vector<std::int16_t> samples = ToneSamples(1000.0, 3000.0);
   samples.back() = -32768;
   const struct {
     int mode;
@@ -291,7 +279,7 @@ TEST(EnginePass, DeviceOutputsInTheirOrderAndWhilePaused) {
     rig.state.OutputsPaused = c.paused;
     rig.store.SetState(LptToggle, c.lptToggle);
     rig.store.SetState(KeyboardToggle, 1);
-    rig.capture.SetSamples(Tone());
+    rig.capture.SetSamples(ToneSamples(1000.0, 3000.0));
     rig.engine.Pass();  // the first pass's peak is the level itself: all 18 channels lit
     EXPECT_EQ(CallsStartingWith(rig.outputs.calls, "led usb lpt"), c.expected)
         << "LPT " << c.lptToggle << " paused " << c.paused;

@@ -4,12 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cmath>
-#include <numbers>
 #include <thread>
 #include <vector>
 
-#include "engine/fft_analysis.h"
 #include "engine/zero_thresholds.h"
 #include "tests/doubles/engine_rig.h"
 #include "ui/store/control_ids.h"
@@ -22,10 +19,7 @@ TEST(EngineThreads, PassesRunWhileTheMainThreadChangesWhatTheyRead) {
   rig.state.ThresholdsLoaded = 1;
   rig.store.SetState(LevelBar, 20);
   rig.store.SetState(KeyboardToggle, 1);
-  std::vector<std::int16_t> tone(kSpectrumSamples);
-  for (std::size_t n = 0; n < tone.size(); ++n) {
-    tone[n] = static_cast<std::int16_t>(std::lround(6000.0 * std::sin(2.0 * std::numbers::pi * 300.0 * n / 22050.0)));
-  }
+  const std::vector<std::int16_t> tone = ToneSamples(300.0, 6000.0);
   rig.capture.SetSamples(tone);
 
   std::atomic<bool> stop{false};

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "engine/capture.h"
 
@@ -30,5 +31,8 @@ class FakeCapture : public Capture {
   int levelCalls = 0;
   int spectrumCalls = 0;
 };
+
+// 4096 samples of a sine tone of `hz` and `amplitude` at 22050 Hz, rounded to 16 bits.
+std::vector<std::int16_t> ToneSamples(double hz, double amplitude);
 
 }  // namespace glimmora
