@@ -18,8 +18,7 @@ namespace glimmora {
 
 class NoSleepClock : public Clock {
  public:
-  void SleepMs(int milliseconds) override { lastSleepMs = milliseconds; }
-  int lastSleepMs = 0;
+  void SleepMs(int) override {}
 };
 
 struct EngineRig {
