@@ -17,6 +17,7 @@
 #include <string>
 #include <thread>
 
+#include "tests/support/program_launch.h"
 #include "tests/support/temp_directory.h"
 #include "tests/support/xvfb_session.h"
 
@@ -88,15 +89,7 @@ void BM_StartUpToEventLoop(benchmark::State& bench) {
   long rss = 0;
   for (auto _ : bench) {
     const Clock::time_point start = Clock::now();
-    pid_t pid = fork();
-    if (pid == 0) {
-      if (chdir(run.c_str()) != 0) _exit(127);
-      setenv("DISPLAY", xvfb.Display().c_str(), 1);
-      setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
-      const std::string program = run + "/glimmora";
-      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
+    pid_t pid = testing::LaunchProgram(run, xvfb.Display(), runtime);
     bool docked = false;
     while (!docked && Clock::now() - start < std::chrono::seconds(20)) {
       docked = Docked(display, DefaultRootWindow(display), false, "glimmora", "panel");

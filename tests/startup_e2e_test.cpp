@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/program_launch.h"
 #include "tests/support/temp_directory.h"
 #include "tests/support/x_windows.h"
 #include "tests/support/xvfb_session.h"
@@ -47,16 +48,7 @@ class StartupEndToEnd : public ::testing::Test {
 
   // Starts the program in its folder with DISPLAY and the private runtime directory.
   pid_t Start() {
-    const pid_t pid = fork();
-    if (pid == 0) {
-      if (chdir(run_.c_str()) != 0) _exit(127);
-      setenv("DISPLAY", xvfb_.Display().c_str(), 1);
-      setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
-      unsetenv("QT_QPA_PLATFORM");
-      const std::string program = run_ + "/glimmora";
-      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
+    const pid_t pid = testing::LaunchProgram(run_, xvfb_.Display(), runtime_);
     started_.push_back(pid);
     return pid;
   }

@@ -23,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/program_launch.h"
 #include "tests/support/pulse_daemon.h"
 #include "tests/support/temp_directory.h"
 #include "tests/support/x_windows.h"
@@ -37,21 +38,6 @@ using testing::XWindow;
 
 constexpr int kToneChannel = 12;
 constexpr double kToneHz = 1200.0;  // bin 223 of band 11
-
-// Forks and execs `argv` in `directory` with DISPLAY set and `directory` as its runtime
-// directory (the single-instance lock lives there); -1 on failure.
-pid_t Launch(const std::vector<std::string>& argv, const std::string& directory, const std::string& display) {
-  const pid_t pid = fork();
-  if (pid != 0) return pid;
-  if (!directory.empty() && chdir(directory.c_str()) != 0) _exit(127);
-  setenv("DISPLAY", display.c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", directory.c_str(), 1);
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  execvp(args[0], args.data());
-  _exit(127);
-}
 
 // A screenshot as 24-bit pixels, read from the binary PPM that ImageMagick writes.
 struct Screen {
@@ -148,7 +134,7 @@ TEST_F(ToneIndicatorsTest, ToneInOneBandLightsItsLampAndRaisesItsBar) {
   ASSERT_NO_FATAL_FAILURE(PrepareProgramFolder(folder.Path()));
   const XDisplay x(display_);
 
-  program_ = Launch({folder.Path() + "glimmora"}, folder.Path(), display_);
+  program_ = testing::LaunchProgram(folder.Path(), display_, folder.Path());
   ASSERT_GT(program_, 0);
   std::vector<XWindow> icons;
   for (int i = 0; i < 150 && icons.empty(); ++i) {

@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/program_launch.h"
 #include "tests/support/temp_directory.h"
 #include "tests/support/x_windows.h"
 #include "tests/support/xvfb_session.h"
@@ -53,18 +54,7 @@ class TrayEndToEnd : public ::testing::Test {
 
   ~TrayEndToEnd() override { StopProcess(pid_); }
 
-  void Start() {
-    pid_ = fork();
-    if (pid_ == 0) {
-      if (chdir(run_.c_str()) != 0) _exit(127);
-      setenv("DISPLAY", xvfb_.Display().c_str(), 1);
-      setenv("XDG_RUNTIME_DIR", runtime_.c_str(), 1);
-      unsetenv("QT_QPA_PLATFORM");
-      const std::string program = run_ + "/glimmora";
-      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-  }
+  void Start() { pid_ = testing::LaunchProgram(run_, xvfb_.Display(), runtime_); }
 
   // The exit code once the program has ended; -1 while it still runs after 20 seconds.
   int WaitExit() {
